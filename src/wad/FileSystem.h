@@ -1,0 +1,56 @@
+// The file layer: whole-block reads and writes at signed 32-bit positions. Every failure is an
+// IoError. The platform's implementation sits behind these interfaces, and tests can put a
+// layer in between that fails at a chosen step.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace quillmoor {
+
+class File {
+ public:
+  virtual ~File() = default;
+
+  // Fills the whole of into from position on; fewer bytes in the file is ReadBeyondEnd.
+  virtual void ReadAt(std::int32_t position, std::span<char> into) = 0;
+  // Writes the whole of from at position, extending the file as needed; bytes skipped over
+  // read as zeros.
+  virtual void WriteAt(std::int32_t position, std::span<const char> from) = 0;
+  virtual std::int64_t Length() = 0;
+  // Makes what was written reach the disk.
+  virtual void Flush() = 0;
+  // Closes the file and reports a failure; a file that is destroyed unclosed closes quietly.
+  virtual void Close() = 0;
+};
+
+// A new file that takes the place of an existing one only when Commit succeeds. Destroyed
+// without a commit, it removes itself and the existing file stays as it was.
+class FileReplacement {
+ public:
+  virtual ~FileReplacement() = default;
+
+  virtual File& Content() = 0;
+  // Flushes and closes the content, gives it the permission bits of the file it replaces and
+  // puts it in that file's place in one step.
+  virtual void Commit() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual std::unique_ptr<File> OpenForReading(const std::string& name) = 0;
+  virtual std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) = 0;
+  virtual std::unique_ptr<File> CreateOrTruncate(const std::string& name) = 0;
+  // Starts a replacement of target (which need not exist). When target is a symbolic link,
+  // the file it leads to is replaced and the link stays.
+  virtual std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) = 0;
+};
+
+// The file system of the platform Quillmoor runs on.
+FileSystem& NativeFileSystem();
+
+}  // namespace quillmoor

@@ -1,0 +1,41 @@
+#include "wad/WadDirectory.h"
+
+#include "wad/IoError.h"
+
+namespace quillmoor {
+
+std::vector<WadDirectoryEntry> ReadWadDirectory(File& wad, const std::string& fileName,
+                                                std::int64_t fileLength) {
+  std::int32_t count = 0;
+  wad.ReadAt(0, std::span(reinterpret_cast<char*>(&count), sizeof count));
+  if (count < 0 || DirectoryEnd(count) > fileLength) {
+    throw IoError(IoFailure::ReadBeyondEnd, 0, fileName);
+  }
+  std::vector<WadDirectoryEntry> entries(static_cast<std::size_t>(count));
+  wad.ReadAt(static_cast<std::int32_t>(kCountSize),
+             std::span(reinterpret_cast<char*>(entries.data()), entries.size() * kRecordSize));
+  return entries;
+}
+
+void CheckBlockInside(const WadDirectoryEntry& entry, std::int64_t fileLength,
+                      const std::string& fileName) {
+  const bool inside = entry.Offset >= 0 && entry.Size >= 0 &&
+                      (entry.Size == 0 || std::int64_t{entry.Offset} + entry.Size <= fileLength);
+  if (!inside) throw IoError(IoFailure::ReadBeyondEnd, 0, fileName);
+}
+
+WadReader::WadReader(const std::string& fileName, FileSystem& fileSystem)
+    : fileName_(fileName),
+      file_(fileSystem.OpenForReading(fileName)),
+      fileLength_(file_->Length()),
+      entries_(ReadWadDirectory(*file_, fileName_, fileLength_)) {}
+
+void WadReader::ReadBlock(const WadDirectoryEntry& entry, std::string& into) {
+  CheckBlockInside(entry, fileLength_, fileName_);
+  into.resize(static_cast<std::size_t>(entry.Size));
+  file_->ReadAt(entry.Offset, into);
+}
+
+void WadReader::Close() { file_->Close(); }
+
+}  // namespace quillmoor

@@ -1,0 +1,34 @@
+// The in-memory copy of one whole wad, and its load from and write to a file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "wad/FileSystem.h"
+#include "wad/WadFormat.h"
+
+namespace quillmoor {
+
+// After a load, Entries and Data both have Count elements and Data[i] holds Entries[i].Size
+// bytes. Growing either array adds zeroed records and empty data.
+struct WadImage {
+  std::int32_t Count = 0;
+  std::vector<WadDirectoryEntry> Entries;
+  std::vector<std::string> Data;
+};
+
+// Replaces the image with the whole wad in fileName: count, directory and every block. The
+// wad is opened for reading and writing, since the image is loaded to be written back. The
+// directory and every block are checked against the file's length before any block's memory
+// is taken; on failure the image is left as it was.
+void LoadWad(WadImage& image, const std::string& fileName, FileSystem& fileSystem);
+
+// Writes n as the count, records 0 to n - 1 as they are held, then each of their blocks at its
+// own offset in directory order: a gap reads as zeros, where blocks overlap the later entry's
+// bytes stand, and an offset inside the directory overwrites it. The new file replaces
+// fileName only once it is complete; on failure fileName is left as it was.
+void RebuildWad(const WadImage& image, const std::string& fileName, std::int32_t n,
+                FileSystem& fileSystem);
+
+}  // namespace quillmoor

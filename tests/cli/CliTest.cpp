@@ -1,0 +1,94 @@
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "TempDir.h"
+#include "WadBuilder.h"
+#include "wad/FileSystem.h"
+
+namespace quillmoor {
+namespace {
+
+using testing::TempDir;
+using testing::WadBuilder;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCommand(std::vector<std::string> args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunCli(args, out, err, NativeFileSystem());
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliList, PrintsTheDirectoryAsStoredWithTheCodePageSpelledInUtf8) {
+  TempDir dir;
+  const std::string name128(128, 'n');
+  const std::string wad = WadBuilder()
+                              .Entry("cars\\f\xE9lix.tex", "AAAA")
+                              .Entry(name128, "")
+                              .Record("maps\\spa2001\\far.dat", 9000, 0)
+                              .Entry("b", "BB")
+                              .WriteTo(dir / "x.wad");
+  const Outcome outcome = RunCommand({"list", wad});
+  EXPECT_EQ(outcome.status, kExitSuccess);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out,
+            "548\t4\tcars\\f\xC3\xA9lix.tex\n"
+            "552\t0\t" +
+                name128 +
+                "\n"
+                "9000\t0\tmaps\\spa2001\\far.dat\n"
+                "552\t2\tb\n");
+}
+
+TEST(CliList, ReportsABrokenOrMissingWadOnStderrAndPrintsNothing) {
+  TempDir dir;
+  struct Case {
+    std::string wad;
+    const char* err;
+  };
+  const Case cases[] = {
+      {WadBuilder()
+           .Entry("a", "AAAA")
+           .Entry("b", "BB")
+           .TruncateTo(4 + 2 * 136 + 5)
+           .WriteTo(dir / "truncated.wad"),
+       "Lecture au-delà de la fin de fichier.\n"},
+      {WadBuilder().Count(2'000'000'000).Entry("a", "x").WriteTo(dir / "huge.wad"),
+       "Lecture au-delà de la fin de fichier.\n"},
+      {dir / "missing.wad", "Fichier introuvable.\n"},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = RunCommand({"list", c.wad});
+    EXPECT_EQ(outcome.status, kExitFailure) << c.wad;
+    EXPECT_EQ(outcome.out, "") << c.wad;
+    EXPECT_EQ(outcome.err, c.err) << c.wad;
+  }
+}
+
+TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
+  EXPECT_EQ(RunCommand({"--version"}).out, "Quillmoor 2.9\n");
+  const Outcome help = RunCommand({"--help"});
+  EXPECT_EQ(help.status, kExitSuccess);
+  EXPECT_NE(help.out.find("list WAD"), std::string::npos);
+
+  const std::vector<std::vector<std::string>> wrong = {
+      {}, {"lsit", "x.wad"}, {"list"}, {"list", "a.wad", "b.wad"}};
+  for (const auto& args : wrong) {
+    const Outcome outcome = RunCommand(args);
+    EXPECT_EQ(outcome.status, kExitUsage);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("Usage:"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace quillmoor

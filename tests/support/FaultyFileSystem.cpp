@@ -1,0 +1,104 @@
+#include "FaultyFileSystem.h"
+
+#include <utility>
+
+namespace quillmoor::testing {
+
+namespace {
+
+class FaultyFile final : public File {
+ public:
+  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& faults, std::string name)
+      : owned_(std::move(real)), real_(*owned_), faults_(faults), name_(std::move(name)) {}
+  FaultyFile(File& real, FaultyFileSystem& faults, std::string name)
+      : real_(real), faults_(faults), name_(std::move(name)) {}
+
+  void ReadAt(std::int32_t position, std::span<char> into) override {
+    faults_.Pass(FileStep::Read, name_);
+    real_.ReadAt(position, into);
+  }
+  void WriteAt(std::int32_t position, std::span<const char> from) override {
+    faults_.Pass(FileStep::Write, name_);
+    real_.WriteAt(position, from);
+  }
+  std::int64_t Length() override {
+    faults_.Pass(FileStep::Length, name_);
+    return real_.Length();
+  }
+  void Flush() override {
+    faults_.Pass(FileStep::Flush, name_);
+    real_.Flush();
+  }
+  void Close() override {
+    faults_.Pass(FileStep::Close, name_);
+    real_.Close();
+  }
+
+ private:
+  std::unique_ptr<File> owned_;
+  File& real_;
+  FaultyFileSystem& faults_;
+  std::string name_;
+};
+
+class FaultyReplacement final : public FileReplacement {
+ public:
+  FaultyReplacement(std::unique_ptr<FileReplacement> real, FaultyFileSystem& faults,
+                    std::string name)
+      : real_(std::move(real)),
+        content_(real_->Content(), faults, name),
+        faults_(faults),
+        name_(std::move(name)) {}
+
+  File& Content() override { return content_; }
+  void Commit() override {
+    faults_.Pass(FileStep::Commit, name_);
+    real_->Commit();
+  }
+
+ private:
+  std::unique_ptr<FileReplacement> real_;
+  FaultyFile content_;
+  FaultyFileSystem& faults_;
+  std::string name_;
+};
+
+}  // namespace
+
+void FaultyFileSystem::FailAt(FileStep step, int occurrence, IoFailure kind, int errorNumber) {
+  fault_ = Fault{step, occurrence, kind, errorNumber};
+}
+
+int FaultyFileSystem::Calls(FileStep step) const {
+  const auto found = calls_.find(step);
+  return found == calls_.end() ? 0 : found->second;
+}
+
+void FaultyFileSystem::Pass(FileStep step, const std::string& name) {
+  const int call = ++calls_[step];
+  if (fault_ && fault_->step == step && fault_->occurrence == call) {
+    throw IoError(fault_->kind, fault_->errorNumber, name);
+  }
+}
+
+std::unique_ptr<File> FaultyFileSystem::OpenForReading(const std::string& name) {
+  Pass(FileStep::OpenRead, name);
+  return std::make_unique<FaultyFile>(real_.OpenForReading(name), *this, name);
+}
+
+std::unique_ptr<File> FaultyFileSystem::OpenForReadingAndWriting(const std::string& name) {
+  Pass(FileStep::OpenWrite, name);
+  return std::make_unique<FaultyFile>(real_.OpenForReadingAndWriting(name), *this, name);
+}
+
+std::unique_ptr<File> FaultyFileSystem::CreateOrTruncate(const std::string& name) {
+  Pass(FileStep::OpenWrite, name);
+  return std::make_unique<FaultyFile>(real_.CreateOrTruncate(name), *this, name);
+}
+
+std::unique_ptr<FileReplacement> FaultyFileSystem::BeginReplacement(const std::string& target) {
+  Pass(FileStep::OpenWrite, target);
+  return std::make_unique<FaultyReplacement>(real_.BeginReplacement(target), *this, target);
+}
+
+}  // namespace quillmoor::testing

@@ -1,0 +1,49 @@
+// A file system that passes every call on to the real one, except one chosen call, which
+// fails as the test says: the way to make a write fail half-way through a wad.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "wad/FileSystem.h"
+#include "wad/IoError.h"
+
+namespace quillmoor::testing {
+
+// The calls that can be made to fail. OpenRead is an open for reading only; OpenWrite every
+// open that may write (for reading and writing, create, replacement), so failing it with
+// AccessDenied makes a file behave as read-only, whoever runs the test.
+enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit };
+
+class FaultyFileSystem final : public FileSystem {
+ public:
+  explicit FaultyFileSystem(FileSystem& real = NativeFileSystem()) : real_(real) {}
+
+  // The occurrence-th call (from 1) of step, counted over all files, throws an IoError.
+  void FailAt(FileStep step, int occurrence, IoFailure kind, int errorNumber = 0);
+  // How many calls of step have been made so far.
+  int Calls(FileStep step) const;
+
+  std::unique_ptr<File> OpenForReading(const std::string& name) override;
+  std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) override;
+  std::unique_ptr<File> CreateOrTruncate(const std::string& name) override;
+  std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override;
+
+  // Counts a call of step and throws when it is the one chosen to fail.
+  void Pass(FileStep step, const std::string& name);
+
+ private:
+  struct Fault {
+    FileStep step;
+    int occurrence;
+    IoFailure kind;
+    int errorNumber;
+  };
+  FileSystem& real_;
+  std::map<FileStep, int> calls_;
+  std::optional<Fault> fault_;
+};
+
+}  // namespace quillmoor::testing

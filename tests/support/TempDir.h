@@ -1,0 +1,32 @@
+// A folder of its own for one test, removed with everything in it when the test ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quillmoor::testing {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // The native path of name below the folder, as a string.
+  std::string operator/(std::string_view name) const;
+
+  // Writes bytes into the file name below the folder, making the folders above it.
+  std::string WriteFile(std::string_view name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The whole content of a file, as bytes.
+std::string ReadFile(const std::filesystem::path& file);
+
+}  // namespace quillmoor::testing

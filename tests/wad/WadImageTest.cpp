@@ -1,0 +1,243 @@
+#include "wad/WadImage.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+#include "WadBuilder.h"
+#include "wad/IoError.h"
+
+namespace quillmoor {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FileStep;
+using testing::Int32Bytes;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WadBuilder;
+
+std::string Rebuilt(const std::string& wadBytes) {
+  TempDir dir;
+  const std::string source = dir.WriteFile("in.wad", wadBytes);
+  WadImage image;
+  LoadWad(image, source, NativeFileSystem());
+  RebuildWad(image, dir / "out.wad", image.Count, NativeFileSystem());
+  return ReadFile(dir / "out.wad");
+}
+
+IoFailure LoadFailure(const std::string& wadBytes, WadImage& image) {
+  TempDir dir;
+  try {
+    LoadWad(image, dir.WriteFile("in.wad", wadBytes), NativeFileSystem());
+  } catch (const IoError& error) {
+    return error.kind();
+  }
+  ADD_FAILURE() << "the wad loaded";
+  return IoFailure::Other;
+}
+
+TEST(WadRoundTrip, KeepsEveryByteThatBelongsToTheCountTheDirectoryOrABlock) {
+  struct Case {
+    const char* what;
+    std::string wad;
+    std::string rebuilt;
+  };
+  const std::string name128(128, 'n');
+  const std::string sound = WadBuilder().Entry("maps\\a.dat", "AAAA").Entry("b", "BB").Build();
+  const std::string outOfOrder =
+      WadBuilder().Record("first", 280, 3).Record("second", 276, 4).Bytes(276, "2222111").Build();
+  const std::string withGap = WadBuilder().Record("a", 150, 2).Bytes(140, "garbage!!!xy").Build();
+  std::string gapAsZeros = withGap;
+  gapAsZeros.replace(140, 10, std::string(10, '\0'));
+  const Case cases[] = {
+      {"an empty wad is four zero bytes", Int32Bytes(0), std::string(4, '\0')},
+      {"gap-free blocks in directory order", sound, sound},
+      {"a 128-byte name without NUL", WadBuilder().Entry(name128, "x").Build(),
+       WadBuilder().Entry(name128, "x").Build()},
+      {"an empty entry keeps its offset",
+       WadBuilder().Entry("empty", "").Entry("full", "data").Build(),
+       WadBuilder().Entry("empty", "").Entry("full", "data").Build()},
+      {"blocks out of directory order", outOfOrder, outOfOrder},
+      {"a gap comes back as zeros", withGap, gapAsZeros},
+      {"bytes behind the last block are dropped", sound + "tail", sound},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Rebuilt(c.wad), c.rebuilt) << c.what;
+}
+
+TEST(LoadWad, FillsTheImageWithCountDirectoryAndData) {
+  TempDir dir;
+  const std::string name128(128, 'n');
+  const std::string wad = WadBuilder()
+                              .Entry("cars\\a.tex", "AAAA")
+                              .Entry(name128, "")
+                              .Entry("b", "BB")
+                              .WriteTo(dir / "x.wad");
+  WadImage image;
+  LoadWad(image, wad, NativeFileSystem());
+
+  ASSERT_EQ(image.Count, 3);
+  ASSERT_EQ(image.Entries.size(), 3u);
+  EXPECT_EQ(EntryName(image.Entries[0]), "cars\\a.tex");
+  EXPECT_EQ(EntryName(image.Entries[1]), name128);
+  EXPECT_EQ(image.Entries[0].Offset, 4 + 3 * 136);
+  EXPECT_EQ(image.Entries[1].Offset, 4 + 3 * 136 + 4);
+  EXPECT_EQ(image.Entries[1].Size, 0);
+  EXPECT_EQ(image.Data, (std::vector<std::string>{"AAAA", "", "BB"}));
+}
+
+TEST(LoadWad, RefusesADirectoryOrBlockThatCannotBeRightAndKeepsTheImage) {
+  struct Case {
+    const char* what;
+    std::string wad;
+  };
+  const Case cases[] = {
+      {"shorter than the count", "\1\0"},
+      {"shorter than the directory", WadBuilder().Entry("a", "x").Build().substr(0, 100)},
+      {"a block past the end", WadBuilder().Entry("a", "xyz").TruncateTo(4 + 136 + 2).Build()},
+      {"a negative count", WadBuilder().Count(-1).Build()},
+      {"a count of two billion", WadBuilder().Count(2'000'000'000).Entry("a", "x").Build()},
+      {"a negative offset", WadBuilder().Record("a", -4, 2).Build()},
+      {"a negative size", WadBuilder().Record("a", 4, -2).Build()},
+      {"a block ending past two gigabytes",
+       WadBuilder().Record("a", 2'000'000'000, 2'000'000'000).Build()},
+  };
+  for (const Case& c : cases) {
+    WadImage image;
+    image.Count = 1;
+    image.Entries.resize(1);
+    image.Data = {"kept"};
+    EXPECT_EQ(LoadFailure(c.wad, image), IoFailure::ReadBeyondEnd) << c.what;
+    EXPECT_EQ(image.Data, std::vector<std::string>{"kept"}) << c.what;
+  }
+}
+
+TEST(LoadWad, AcceptsAnEmptyEntryAnywhereInsideOrBehindTheFile) {
+  WadImage image;
+  TempDir dir;
+  LoadWad(image, WadBuilder().Record("empty", 1'000'000, 0).WriteTo(dir / "x.wad"),
+          NativeFileSystem());
+  EXPECT_EQ(image.Entries[0].Offset, 1'000'000);
+  EXPECT_EQ(image.Data, std::vector<std::string>{""});
+}
+
+TEST(LoadWad, OpensTheWadForWritingSoAReadOnlyWadIsRefused) {
+  TempDir dir;
+  const std::string wad = WadBuilder().Entry("a", "x").WriteTo(dir / "x.wad");
+  FaultyFileSystem readOnly;
+  readOnly.FailAt(FileStep::OpenWrite, 1, IoFailure::AccessDenied, EACCES);
+  WadImage image;
+  EXPECT_THROW(LoadWad(image, wad, readOnly), IoError);
+
+  try {
+    LoadWad(image, dir / "missing.wad", NativeFileSystem());
+    FAIL() << "a missing wad loaded";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.kind(), IoFailure::FileNotFound);
+  }
+}
+
+WadImage ImageOf(std::vector<std::tuple<std::string, std::int32_t, std::string>> entries) {
+  WadImage image;
+  for (auto& [name, offset, data] : entries) {
+    WadDirectoryEntry entry{};
+    SetEntryName(entry, name);
+    entry.Offset = offset;
+    entry.Size = static_cast<std::int32_t>(data.size());
+    image.Entries.push_back(entry);
+    image.Data.push_back(data);
+  }
+  image.Count = static_cast<std::int32_t>(image.Entries.size());
+  return image;
+}
+
+std::string Written(const WadImage& image, std::int32_t n) {
+  TempDir dir;
+  RebuildWad(image, dir / "out.wad", n, NativeFileSystem());
+  return ReadFile(dir / "out.wad");
+}
+
+TEST(RebuildWad, WritesEachBlockAtItsOwnOffsetTheLaterWinningWhereTheyOverlap) {
+  const WadImage image = ImageOf({{"a", 276, "AAAA"}, {"b", 278, "BBBB"}});
+  const std::string wad = Written(image, 2);
+  ASSERT_EQ(wad.size(), 282u);
+  EXPECT_EQ(wad.substr(276), "AABBBB");
+  EXPECT_EQ(wad.substr(0, 4), Int32Bytes(2));
+}
+
+TEST(RebuildWad, WritesOnlyTheFirstNRecordsAndBlocks) {
+  const WadImage image = ImageOf({{"a", 140, "AA"}, {"b", 142, "BBB"}});
+  EXPECT_EQ(Written(image, 1), WadBuilder().Entry("a", "AA").Build());
+  EXPECT_EQ(Written(image, 0), Int32Bytes(0));
+}
+
+TEST(RebuildWad, LetsABlockInsideTheDirectoryOverwriteIt) {
+  const WadImage image = ImageOf({{"a", 0, "\7\0\0\0"}});
+  EXPECT_EQ(Written(image, 1).substr(0, 4), Int32Bytes(7));
+}
+
+TEST(RebuildWad, AFailureAtAnyStepLeavesTheOldWadAsItWasAndNoOtherFile) {
+  TempDir dir;
+  const std::string old = WadBuilder().Entry("old", "old data").Build();
+  const std::string target = dir.WriteFile("cars.wad", old);
+  const WadImage image = ImageOf({{"a", 276, "AAAA"}, {"b", 280, "BBBB"}});
+  const std::pair<FileStep, int> steps[] = {
+      {FileStep::OpenWrite, 1}, {FileStep::Write, 1}, {FileStep::Write, 3}, {FileStep::Commit, 1}};
+  for (const auto& [step, occurrence] : steps) {
+    FaultyFileSystem faults;
+    faults.FailAt(step, occurrence, IoFailure::DiskFull, ENOSPC);
+    EXPECT_THROW(RebuildWad(image, target, 2, faults), IoError);
+    EXPECT_EQ(ReadFile(target), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  }
+}
+
+TEST(RebuildWad, ADiskThatFillsUpLeavesTheOldWadAsItWas) {
+  TempDir dir;
+  const std::string old = WadBuilder().Entry("old", "old data").Build();
+  const std::string target = dir.WriteFile("cars.wad", old);
+  const WadImage image = ImageOf({{"big", 140, std::string(1 << 20, 'x')}});
+
+  // A file-size limit makes the kernel refuse the write as it refuses one on a full disk.
+  const sighandler_t previous = signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit small{64 * 1024, limit.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &small);
+  IoFailure failure = IoFailure::Other;
+  try {
+    RebuildWad(image, target, 1, NativeFileSystem());
+  } catch (const IoError& error) {
+    failure = error.kind();
+  }
+  setrlimit(RLIMIT_FSIZE, &limit);
+  signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(failure, IoFailure::DiskFull);
+  EXPECT_EQ(ReadFile(target), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(RebuildWad, KeepsThePermissionBitsAndReplacesWhatASymbolicLinkLeadsTo) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const std::string real = dir.WriteFile("game/cars.wad", "old");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const std::string link = dir / "link.wad";
+  fs::create_symlink(real, link);
+
+  RebuildWad(ImageOf({{"a", 140, "AA"}}), link, 1, NativeFileSystem());
+
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(real), WadBuilder().Entry("a", "AA").Build());
+  EXPECT_EQ(fs::status(real).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "game"), {}), 1);
+}
+
+}  // namespace
+}  // namespace quillmoor
