@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include <exception>
+
 #include "cli/ListCommand.h"
 #include "wad/IoError.h"
 
@@ -48,7 +50,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
       ListWad(args[1], out, fileSystem);
       return kExitSuccess;
     }
-  } catch (const IoError& error) {
+  } catch (const std::exception& error) {
     err << ErrorBoxText(error.what()) << '\n';
     return kExitFailure;
   }
