@@ -1,0 +1,18 @@
+// Finding the game's folder: a folder that holds "GP4.exe".
+#pragma once
+
+#include <string>
+
+#include "settings/InstallationRecord.h"
+#include "wad/SettingsValues.h"
+
+namespace quillmoor {
+
+// The game folder, or the empty text. A folder the user chose and Quillmoor stored as
+// "GP4Path" comes first when it holds "GP4.exe"; then the installation record. Sets
+// gameFolderFound on when the folder returned holds "GP4.exe", off when the record's folder
+// doesn't; leaves it as it was when there is no record.
+std::string GetPath(SettingsValues& store, const InstallationRecordReader& readRecord,
+                    bool& gameFolderFound);
+
+}  // namespace quillmoor
