@@ -1,14 +1,15 @@
 #include "WadUnit/TForm1.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <utility>
 
 #include "WadUnit/ButtonPictures.h"
 #include "WadUnit/DialogFont.h"
+#include "paths/FileExists.h"
 #include "paths/PathText.h"
 #include "settings/GameFolder.h"
+#include "wad/Extraction.h"
 #include "wad/IoError.h"
 
 namespace quillmoor {
@@ -69,6 +70,7 @@ TForm1::TForm1(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
   setMinimumSize(kMinimumClientSize);
   BuildControls();
   connect(lmdFile1_, &FileNameEdit::browsed, this, &TForm1::LMDFile1Click);
+  connect(btnExtractWad_, &QPushButton::clicked, this, &TForm1::ExtractClick);
   FormCreate();
 }
 
@@ -116,8 +118,12 @@ void TForm1::FormCreate() {
 void TForm1::LMDFile1Click() {
   const std::string text = SourceText();
   if (text.starts_with("...")) return;
-  if (!QFileInfo(Text(text)).isFile()) return;
+  if (!FileExists(text)) return;
   SetSourceDialogFolder(Path(text));
+}
+
+void TForm1::ExtractClick() {
+  Guarded([this] { ExtractWad(*this, NativeFileSystem()); });
 }
 
 std::string TForm1::SourceText() { return lmdFile1_->text().toStdString(); }

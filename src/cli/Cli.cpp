@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "cli/CliHost.h"
 #include "cli/ListCommand.h"
+#include "wad/Extraction.h"
 #include "wad/IoError.h"
 
 namespace quillmoor {
@@ -17,44 +19,68 @@ constexpr const char* kUsage =
     "Works on the .wad archives of Grand Prix 4.\n"
     "\n"
     "Commands:\n"
-    "  list WAD      print each entry of WAD: offset, size and name, separated by tabs\n"
+    "  list WAD              print each entry of WAD: offset, size and name, separated by tabs\n"
+    "  extract WAD FOLDER    write every entry of WAD as a file below FOLDER\n"
     "\n"
     "Options:\n"
-    "  --help        print this text\n"
-    "  --version     print the program's name and version\n"
+    "  --help                print this text\n"
+    "  --version             print the program's name and version\n"
     "\n"
-    "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 wrong usage.\n";
+    "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 wrong usage.\n"
+    "The window's remembered settings are neither read nor changed.\n";
 
 int WrongUsage(std::ostream& err, const std::string& problem) {
   err << "quillmoor-cli: " << problem << "\n\n" << kUsage;
   return kExitUsage;
 }
 
-}  // namespace
+// Ends an operation run through host: its refusal on err, or its final text on out.
+int Finish(const CliHost& host, const CliStreams& streams) {
+  if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
+  if (!host.Refusal().empty()) {
+    streams.err << host.Refusal() << '\n';
+    return kExitFailure;
+  }
+  streams.out << host.StatusText() << '\n';
+  return kExitSuccess;
+}
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           FileSystem& fileSystem) {
-  if (args.empty()) return WrongUsage(err, "no command given");
+int RunCommand(std::span<const std::string> args, const CliStreams& streams,
+               FileSystem& fileSystem) {
   const std::string& command = args[0];
-  if (command == "--help" || command == "-h") {
-    out << kUsage;
+  if (command == "list") {
+    if (args.size() != 2) return WrongUsage(streams.err, "list takes one WAD");
+    ListWad(args[1], streams.out, fileSystem);
     return kExitSuccess;
   }
-  if (command == "--version") {
-    out << kVersionText << '\n';
+  if (command == "extract") {
+    if (args.size() != 3) return WrongUsage(streams.err, "extract takes a WAD and a FOLDER");
+    CliHost host("", args[1], args[2], streams.progress);
+    ExtractWad(host, fileSystem);
+    return Finish(host, streams);
+  }
+  return WrongUsage(streams.err, "unknown command '" + command + "'");
+}
+
+}  // namespace
+
+int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSystem& fileSystem) {
+  if (args.empty()) return WrongUsage(streams.err, "no command given");
+  if (args[0] == "--help" || args[0] == "-h") {
+    streams.out << kUsage;
+    return kExitSuccess;
+  }
+  if (args[0] == "--version") {
+    streams.out << kVersionText << '\n';
     return kExitSuccess;
   }
   try {
-    if (command == "list") {
-      if (args.size() != 2) return WrongUsage(err, "list takes one WAD");
-      ListWad(args[1], out, fileSystem);
-      return kExitSuccess;
-    }
+    return RunCommand(args, streams, fileSystem);
   } catch (const std::exception& error) {
-    err << ErrorBoxText(error.what()) << '\n';
+    if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
+    streams.err << ErrorBoxText(error.what()) << '\n';
     return kExitFailure;
   }
-  return WrongUsage(err, "unknown command '" + command + "'");
 }
 
 }  // namespace quillmoor

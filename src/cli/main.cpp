@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,5 +9,7 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return quillmoor::RunCli(args, std::cout, std::cerr, quillmoor::NativeFileSystem());
+  const bool terminal = isatty(STDERR_FILENO) == 1;
+  const quillmoor::CliStreams streams{std::cout, std::cerr, terminal ? &std::cerr : nullptr};
+  return quillmoor::RunCli(args, streams, quillmoor::NativeFileSystem());
 }

@@ -1,9 +1,8 @@
 #include "settings/GameFolder.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
+#include "paths/FileExists.h"
 #include "paths/PathText.h"
 
 namespace quillmoor {
@@ -11,9 +10,7 @@ namespace {
 
 // Whether folder names a folder that holds the file "GP4.exe". The empty text names no folder.
 bool HoldsGameProgram(const std::string& folder) {
-  std::error_code ignored;
-  return !folder.empty() &&
-         std::filesystem::is_regular_file(folder + kNativeSeparator + "GP4.exe", ignored);
+  return !folder.empty() && FileExists(folder + kNativeSeparator + "GP4.exe");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
+#include "WadBuilder.h"
 #include "WadUnit/TextProgressBar.h"
 
 namespace quillmoor {
@@ -16,6 +17,7 @@ namespace quillmoor {
 using testing::FakeClock;
 using testing::ScriptedDialogs;
 using testing::TempDir;
+using testing::WadBuilder;
 
 namespace {
 
@@ -62,6 +64,8 @@ class TForm1Test : public QObject {
   void saveDialogKeepsTheOfferedNameWhenCancelled();
   void progressBarClampsItsPosition();
   void nameFiltersForQtDialogs();
+  void extractButtonExtractsTheWadAndShowsTheTimeTaken();
+  void aBrokenWadEndsTheExtractionWithTheErrorBox();
 };
 
 void TForm1Test::startupFillFirstRun() {
@@ -250,6 +254,35 @@ void TForm1Test::nameFiltersForQtDialogs() {
   QCOMPARE(QtNameFilters("Both|*.wad;*.dat|All|*.*"),
            (QStringList{"Both (*.wad *.dat)", "All (*)"}));
   QCOMPARE(QtNameFilters(""), QStringList{});
+}
+
+void TForm1Test::extractButtonExtractsTheWadAndShowsTheTimeTaken() {
+  Window window;
+  TForm1& form = window.Open();
+  window.Field("LMDFile2")
+      .setText(Native(WadBuilder().Entry("maps\\a.dat", "AAA").WriteTo(window.dir / "cars.wad")));
+  window.dialogs.saveAnswers = {Native(window.dir / "out")};
+  QTest::mouseClick(form.findChild<QPushButton*>("BtnExtractWad"), Qt::LeftButton);
+  QCOMPARE(window.dialogs.saveShown.at(0).fileName, Native(window.dir / "cars"));
+  QCOMPARE(QString::fromStdString(testing::ReadFile(window.dir / "out/maps/a.dat")),
+           QString("AAA"));
+  auto* bar = form.findChild<TextProgressBar*>("ProgressBar");
+  QCOMPARE(bar->text(), QString("Wad extracted in 0s"));
+  QCOMPARE(bar->position(), 0);
+  QVERIFY(window.dialogs.errors.empty());
+}
+
+void TForm1Test::aBrokenWadEndsTheExtractionWithTheErrorBox() {
+  Window window;
+  TForm1& form = window.Open();
+  const std::string wad =
+      WadBuilder().Entry("a.dat", "AAA").TruncateTo(4 + 136 + 1).WriteTo(window.dir / "x.wad");
+  window.Field("LMDFile2").setText(Native(wad));
+  window.dialogs.saveAnswers = {Native(window.dir / "out")};
+  QTest::mouseClick(form.findChild<QPushButton*>("BtnExtractWad"), Qt::LeftButton);
+  QCOMPARE(window.dialogs.errors.size(), std::size_t{1});
+  QCOMPARE(window.dialogs.errors[0].text, QString("Lecture au-delà de la fin de fichier."));
+  QCOMPARE(window.dialogs.errors[0].details, Native(wad));
 }
 
 }  // namespace quillmoor

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -24,7 +25,7 @@ struct Outcome {
 Outcome RunCommand(std::vector<std::string> args) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunCli(args, out, err, NativeFileSystem());
+  const int status = RunCli(args, {out, err}, NativeFileSystem());
   return {status, out.str(), err.str()};
 }
 
@@ -74,6 +75,33 @@ TEST(CliList, ReportsABrokenOrMissingWadOnStderrAndPrintsNothing) {
   }
 }
 
+TEST(CliExtract, WritesTheFilesIntoTheFolderAndPrintsTheCompletionText) {
+  TempDir dir;
+  const std::string wad =
+      WadBuilder().Entry("maps\\spa2001\\a.dat", "AAA").Entry("b.txt", "B").WriteTo(dir / "x.wad");
+  const Outcome outcome = RunCommand({"extract", wad, dir / "out"});
+  EXPECT_EQ(outcome.status, kExitSuccess);
+  EXPECT_TRUE(outcome.out.starts_with("Wad extracted in ")) << outcome.out;
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(testing::ReadFile(dir / "out/maps/spa2001/a.dat"), "AAA");
+  EXPECT_EQ(testing::ReadFile(dir / "out/b.txt"), "B");
+}
+
+TEST(CliExtract, RefusesAnUnsafeNameOrAMissingWadWithNothingWritten) {
+  TempDir dir;
+  const std::string wad = WadBuilder().Entry("..\\escape.txt", "x").WriteTo(dir / "x.wad");
+  const Outcome unsafe = RunCommand({"extract", wad, dir / "out"});
+  EXPECT_EQ(unsafe.status, kExitFailure);
+  EXPECT_EQ(unsafe.out, "");
+  EXPECT_EQ(unsafe.err, "Sorry but this wad holds an unsafe file name: ..\\escape.txt\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "escape.txt"));
+
+  const Outcome missing = RunCommand({"extract", dir / "none.wad", dir / "out"});
+  EXPECT_EQ(missing.status, kExitFailure);
+  EXPECT_EQ(missing.err, "Sorry but you have to choose a wad file first.\n");
+}
+
 TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
   EXPECT_EQ(RunCommand({"--version"}).out, "Quillmoor 2.9\n");
   const Outcome help = RunCommand({"--help"});
@@ -81,7 +109,7 @@ TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
   EXPECT_NE(help.out.find("list WAD"), std::string::npos);
 
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"lsit", "x.wad"}, {"list"}, {"list", "a.wad", "b.wad"}};
+      {}, {"lsit", "x.wad"}, {"list"}, {"list", "a.wad", "b.wad"}, {"extract", "x.wad"}};
   for (const auto& args : wrong) {
     const Outcome outcome = RunCommand(args);
     EXPECT_EQ(outcome.status, kExitUsage);

@@ -1,5 +1,6 @@
 #include "WadBuilder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -73,6 +74,7 @@ std::string WadBuilder::Build() const {
 }
 
 std::string WadBuilder::WriteTo(const std::string& file) const {
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   const std::string bytes = Build();
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -23,7 +23,7 @@ class WadBuilder {
   WadBuilder& TruncateTo(std::int64_t length);
 
   std::string Build() const;
-  // Writes the wad to file and gives file back.
+  // Writes the wad to file, making the folders above it, and gives file back.
   std::string WriteTo(const std::string& file) const;
 
  private:

@@ -1,0 +1,23 @@
+#include "cli/CliHost.h"
+
+#include <utility>
+
+namespace quillmoor {
+
+CliHost::CliHost(std::string sourceText, std::string wadText, std::string saveAnswer,
+                 std::ostream* progress)
+    : sourceText_(std::move(sourceText)),
+      wadText_(std::move(wadText)),
+      saveAnswer_(std::move(saveAnswer)),
+      progress_(progress) {}
+
+SaveDialogAnswer CliHost::AskSaveFileName(const std::string&, const std::string&) {
+  return {true, saveAnswer_};
+}
+
+void CliHost::ShowProgress(int, const std::string& text) {
+  status_ = text;
+  if (progress_ != nullptr) *progress_ << '\r' << text << "\x1b[K" << std::flush;
+}
+
+}  // namespace quillmoor

@@ -1,0 +1,81 @@
+#include "wad/ExtractionSafety.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "paths/EntryNames.h"
+#include "paths/PathText.h"
+
+namespace quillmoor {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool HasParentPart(std::string_view name) {
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t end = start;
+    while (end < name.size() && !IsSeparator(name[end])) ++end;
+    if (name.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+bool IsSymbolicLink(const std::filesystem::path& path) {
+  struct stat status {};
+  return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+bool Exists(const std::filesystem::path& path) {
+  struct stat status {};
+  return lstat(path.c_str(), &status) == 0;
+}
+
+bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  const auto [folderEnd, pathAt] =
+      std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  return folderEnd == folder.end();
+}
+
+}  // namespace
+
+bool IsUnsafeEntryName(std::string_view name) {
+  if (name.empty() || IsSeparator(name.front())) return true;
+  const bool driveQualified =
+      name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]));
+  return driveQualified || HasParentPart(name);
+}
+
+bool GoesThroughOutsideLink(const std::string& destination, const std::string& relativePath) {
+  std::error_code error;
+  const std::filesystem::path root = std::filesystem::canonical(destination, error);
+  if (error) return false;  // nothing below a destination that doesn't exist yet
+  std::filesystem::path at = root;
+  for (const std::filesystem::path& part : std::filesystem::path(relativePath)) {
+    at /= part;
+    if (!Exists(at)) return false;
+    if (!IsSymbolicLink(at)) continue;
+    const std::filesystem::path target = std::filesystem::canonical(at, error);
+    if (error || !IsInside(target, root)) return true;
+  }
+  return false;
+}
+
+std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,
+                                           const std::string& destination) {
+  for (const WadDirectoryEntry& entry : entries) {
+    const std::string name = EntryName(entry);
+    if (IsUnsafeEntryName(name) ||
+        GoesThroughOutsideLink(destination, NativePathFromEntryText(name))) {
+      return name;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillmoor

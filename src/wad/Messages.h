@@ -1,0 +1,26 @@
+// The texts of the message boxes the operations show when they refuse to go on.
+#pragma once
+
+namespace quillmoor {
+
+inline constexpr const char* kNoSourceFolderMessage =
+    "Sorry but you have to choose a source folder first.";
+inline constexpr const char* kNoWadFileMessage = "Sorry but you have to choose a wad file first.";
+inline constexpr const char* kNoSourceFilesMessage =
+    "Sorry but you have to choose source file(s) first.";
+inline constexpr const char* kNotAWadMessage = "Sorry but you havn't selected a wad file.";
+inline constexpr const char* kWrongWadPathMessage =
+    "Sorry but you surely did a mistake in wad's pathname :)";
+inline constexpr const char* kWrongFilePathMessage =
+    "Sorry but you surely did a mistake in file's pathname :)";
+inline constexpr const char* kNoGameFolderMessage = "Sorry but the GP4 folder was not found.";
+inline constexpr const char* kTooLargeWadMessage = "Sorry but the wad would be larger than 2 GB.";
+
+// These are followed by the name concerned.
+inline constexpr const char* kUnsafeNameMessage = "Sorry but this wad holds an unsafe file name: ";
+inline constexpr const char* kNameTooLongMessage =
+    "Sorry but this file name is too long for a wad: ";
+inline constexpr const char* kUnspellableNameMessage =
+    "Sorry but this file name can't be stored in a wad: ";
+
+}  // namespace quillmoor
