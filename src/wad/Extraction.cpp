@@ -26,11 +26,26 @@ std::string PercentText(const char* text, int percent) {
   return text + std::to_string(percent) + "%";
 }
 
+// Makes the folders above each file written, skipping the stat calls for a folder that was
+// just made: the entries of a folder mostly follow each other.
+class FolderMaker {
+ public:
+  void MakeFoldersAbove(const std::string& file) {
+    std::string folder = Path(file);
+    if (folder == lastFolder_) return;
+    std::error_code ignored;  // a folder that can't be made fails at its file's creation
+    std::filesystem::create_directories(folder, ignored);
+    lastFolder_ = std::move(folder);
+  }
+
+ private:
+  std::string lastFolder_;
+};
+
 void WriteEntryFile(const std::string& destination, const std::string& name,
-                    const std::string& data, FileSystem& fileSystem) {
+                    const std::string& data, FolderMaker& folders, FileSystem& fileSystem) {
   const std::string file = destination + kNativeSeparator + NativePathFromEntryText(name);
-  std::error_code ignored;  // a folder that can't be made fails at its file's creation
-  std::filesystem::create_directories(Path(file), ignored);
+  folders.MakeFoldersAbove(file);
   const std::unique_ptr<File> out = fileSystem.CreateOrTruncate(file);
   out->WriteAt(0, data);
   out->Close();
@@ -48,11 +63,12 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
   }
   const auto count = static_cast<int>(entries.size());
   std::string data;
+  FolderMaker folders;
   for (int i = 0; i < count; ++i) {
     const int percent = static_cast<int>(static_cast<long long>(i) * 100 / count);
     host.ShowProgress(percent, PercentText("Extracting files : ", percent));
     wad.ReadBlock(entries[i], data);
-    WriteEntryFile(destination, EntryName(entries[i]), data, fileSystem);
+    WriteEntryFile(destination, EntryName(entries[i]), data, folders, fileSystem);
   }
   wad.Close();
   return true;

@@ -51,10 +51,8 @@ bool IsUnsafeEntryName(std::string_view name) {
   return driveQualified || HasParentPart(name);
 }
 
-bool GoesThroughOutsideLink(const std::string& destination, const std::string& relativePath) {
+bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string& relativePath) {
   std::error_code error;
-  const std::filesystem::path root = std::filesystem::canonical(destination, error);
-  if (error) return false;  // nothing below a destination that doesn't exist yet
   std::filesystem::path at = root;
   for (const std::filesystem::path& part : std::filesystem::path(relativePath)) {
     at /= part;
@@ -68,10 +66,12 @@ bool GoesThroughOutsideLink(const std::string& destination, const std::string& r
 
 std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,
                                            const std::string& destination) {
+  std::error_code missing;  // nothing is below a destination that doesn't exist yet
+  const std::filesystem::path root = std::filesystem::canonical(destination, missing);
   for (const WadDirectoryEntry& entry : entries) {
     const std::string name = EntryName(entry);
     if (IsUnsafeEntryName(name) ||
-        GoesThroughOutsideLink(destination, NativePathFromEntryText(name))) {
+        (!missing && GoesThroughOutsideLink(root, NativePathFromEntryText(name)))) {
       return name;
     }
   }

@@ -1,6 +1,7 @@
 // What keeps an extraction inside the folder the user chose.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +16,9 @@ namespace quillmoor {
 // since both do on Windows.
 bool IsUnsafeEntryName(std::string_view name);
 
-// Whether writing the file at relativePath below destination would go through a symbolic
-// link, already there, that leads out of destination (or nowhere, which writing would create).
-bool GoesThroughOutsideLink(const std::string& destination, const std::string& relativePath);
+// Whether writing the file at relativePath below root (a canonical folder) would go through a
+// symbolic link, already there, that leads out of root (or nowhere: writing would create it).
+bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string& relativePath);
 
 // The first entry name that extraction into destination must refuse, if any.
 std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,

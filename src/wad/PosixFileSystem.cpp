@@ -78,9 +78,11 @@ std::unique_ptr<PosixFile> OpenFile(const std::string& name, int flags) {
   const int descriptor = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
   if (descriptor < 0) throw IoErrorFromErrno(errno, name);
   auto file = std::make_unique<PosixFile>(descriptor, name);
-  // A folder opens on POSIX but is no file to read or write, as on Windows.
+  // A folder opens for reading on POSIX but is no file to read, as on Windows. (Opening one
+  // for writing already fails.)
   struct stat status {};
-  if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+  if ((flags & O_ACCMODE) == O_RDONLY && ::fstat(descriptor, &status) == 0 &&
+      S_ISDIR(status.st_mode)) {
     throw IoErrorFromErrno(EISDIR, name);
   }
   return file;
