@@ -11,6 +11,7 @@
 #include "settings/GameFolder.h"
 #include "wad/Extraction.h"
 #include "wad/IoError.h"
+#include "wad/Update.h"
 
 namespace quillmoor {
 
@@ -71,6 +72,8 @@ TForm1::TForm1(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
   BuildControls();
   connect(lmdFile1_, &FileNameEdit::browsed, this, &TForm1::LMDFile1Click);
   connect(btnExtractWad_, &QPushButton::clicked, this, &TForm1::ExtractClick);
+  connect(btnUpdate1Wad_, &QPushButton::clicked, this, &TForm1::Update1wad);
+  connect(btnUpdateTracks_, &QPushButton::clicked, this, &TForm1::UpdateWads);
   FormCreate();
 }
 
@@ -124,6 +127,15 @@ void TForm1::LMDFile1Click() {
 
 void TForm1::ExtractClick() {
   Guarded([this] { ExtractWad(*this, NativeFileSystem()); });
+}
+
+void TForm1::Update1wad() {
+  Guarded([this] { RunUpdate(*this, state_, NativeFileSystem()); });
+}
+
+void TForm1::UpdateWads() {
+  state_.TrackMode = true;
+  Update1wad();
 }
 
 std::string TForm1::SourceText() { return lmdFile1_->text().toStdString(); }

@@ -41,6 +41,10 @@ class TForm1 final : public QWidget, public Host, private StartupFields {
   void LMDFile1Click();
   // "Extract wad".
   void ExtractClick();
+  // "Update wad": the wad of the wad field.
+  void Update1wad();
+  // "Update track wads": the 17 track wads of the game folder.
+  void UpdateWads();
 
   std::string SourceText() override;
   std::string WadText() override;

@@ -1,11 +1,16 @@
 #include "cli/Cli.h"
 
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include "cli/CliHost.h"
 #include "cli/ListCommand.h"
+#include "settings/GameFolder.h"
+#include "settings/SettingsStore.h"
 #include "wad/Extraction.h"
 #include "wad/IoError.h"
+#include "wad/Update.h"
 
 namespace quillmoor {
 
@@ -21,6 +26,12 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  list WAD              print each entry of WAD: offset, size and name, separated by tabs\n"
     "  extract WAD FOLDER    write every entry of WAD as a file below FOLDER\n"
+    "  update WAD SOURCE     put the file SOURCE, or every file below the folder SOURCE, into\n"
+    "                        WAD: each replaces the entry it matches or is added\n"
+    "  update-tracks SOURCE [--game-folder DIR]\n"
+    "                        the same for the 17 track wads of the game folder (found as the\n"
+    "                        window finds it, unless DIR names it)\n"
+    "  update and update-tracks take --dry-run: print each replace or add, write nothing\n"
     "\n"
     "Options:\n"
     "  --help                print this text\n"
@@ -28,6 +39,13 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 wrong usage.\n"
     "The window's remembered settings are neither read nor changed.\n";
+
+// The game folder as the window finds it: a chosen "GP4Path", then the installation record.
+// Reads the window's settings, writes nothing.
+std::string InstalledGameFolder() {
+  bool found = false;
+  return GetPath(*SettingsStore::ForCurrentUser(), PlatformInstallationRecord(), found);
+}
 
 int WrongUsage(std::ostream& err, const std::string& problem) {
   err << "quillmoor-cli: " << problem << "\n\n" << kUsage;
@@ -45,6 +63,36 @@ int Finish(const CliHost& host, const CliStreams& streams) {
   return kExitSuccess;
 }
 
+// update WAD SOURCE [--dry-run] and update-tracks SOURCE [--game-folder DIR] [--dry-run].
+int RunUpdateCommand(std::span<const std::string> args, const CliStreams& streams,
+                     FileSystem& fileSystem) {
+  const bool tracks = args[0] == "update-tracks";
+  UpdateOptions options;
+  std::optional<std::string> gameFolder;
+  std::vector<std::string> operands;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--dry-run") {
+      options.dryRun = true;
+    } else if (tracks && args[i] == "--game-folder" && i + 1 < args.size()) {
+      gameFolder = args[++i];
+    } else {
+      operands.push_back(args[i]);
+    }
+  }
+  if (operands.size() != (tracks ? 1u : 2u)) {
+    return WrongUsage(
+        streams.err, tracks ? "update-tracks takes one SOURCE" : "update takes a WAD and a SOURCE");
+  }
+  if (options.dryRun)
+    options.report = [&streams](const std::string& line) { streams.out << line << '\n'; };
+  CliHost host(operands.back(), tracks ? "" : operands.front(), "", streams.progress);
+  ProgramState state;
+  state.TrackMode = tracks;
+  if (tracks) host.SetGamePath(gameFolder ? *gameFolder : InstalledGameFolder());
+  RunUpdate(host, state, fileSystem, options);
+  return Finish(host, streams);
+}
+
 int RunCommand(std::span<const std::string> args, const CliStreams& streams,
                FileSystem& fileSystem) {
   const std::string& command = args[0];
@@ -52,6 +100,9 @@ int RunCommand(std::span<const std::string> args, const CliStreams& streams,
     if (args.size() != 2) return WrongUsage(streams.err, "list takes one WAD");
     ListWad(args[1], streams.out, fileSystem);
     return kExitSuccess;
+  }
+  if (command == "update" || command == "update-tracks") {
+    return RunUpdateCommand(args, streams, fileSystem);
   }
   if (command == "extract") {
     if (args.size() != 3) return WrongUsage(streams.err, "extract takes a WAD and a FOLDER");

@@ -6,12 +6,10 @@
 
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
+#include "wad/Host.h"
 #include "wad/ProgramState.h"
 
 namespace quillmoor {
-
-// The text the source field shows while no source has been chosen.
-inline constexpr const char* kNoSourceText = "...or select a file";
 
 // What the fill sets on the main window.
 class StartupFields {

@@ -9,6 +9,9 @@
 
 namespace quillmoor {
 
+// The text the source field shows while no source has been chosen.
+inline constexpr const char* kNoSourceText = "...or select a file";
+
 // The save dialog's answer. After a cancel, fileName is still the name the dialog offered.
 struct SaveDialogAnswer {
   bool confirmed;

@@ -66,6 +66,7 @@ class TForm1Test : public QObject {
   void nameFiltersForQtDialogs();
   void extractButtonExtractsTheWadAndShowsTheTimeTaken();
   void aBrokenWadEndsTheExtractionWithTheErrorBox();
+  void updateButtonsRefuseThenUpdateOnlyTheWadOfTheField();
 };
 
 void TForm1Test::startupFillFirstRun() {
@@ -283,6 +284,30 @@ void TForm1Test::aBrokenWadEndsTheExtractionWithTheErrorBox() {
   QCOMPARE(window.dialogs.errors.size(), std::size_t{1});
   QCOMPARE(window.dialogs.errors[0].text, QString("Lecture au-delà de la fin de fichier."));
   QCOMPARE(window.dialogs.errors[0].details, Native(wad));
+}
+
+void TForm1Test::updateButtonsRefuseThenUpdateOnlyTheWadOfTheField() {
+  Window window;
+  TForm1& form = window.Open();
+  const std::string wad = WadBuilder().Entry("a.dat", "old").WriteTo(window.dir / "x.wad");
+  window.Field("LMDFile2").setText(Native(wad));
+  auto* updateWad = form.findChild<QPushButton*>("BtnUpdate1Wad");
+  auto* updateTracks = form.findChild<QPushButton*>("BtnUpdateTracks");
+
+  QTest::mouseClick(updateWad, Qt::LeftButton);
+  QTest::mouseClick(updateTracks, Qt::LeftButton);
+  QCOMPARE(window.dialogs.messages,
+           (std::vector<QString>(2, "Sorry but you have to choose source file(s) first.")));
+
+  window.Field("LMDFile1").setText(Native(window.dir.WriteFile("mod/a.dat", "new")));
+  QTest::mouseClick(updateTracks, Qt::LeftButton);  // no game folder known
+  QCOMPARE(window.dialogs.messages.back(), QString("Sorry but the GP4 folder was not found."));
+  QVERIFY(!window.state.TrackMode);
+
+  QTest::mouseClick(updateWad, Qt::LeftButton);
+  QVERIFY(testing::ReadFile(wad) == WadBuilder().Entry("a.dat", "new").Build());
+  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Update done in 0s"));
+  QCOMPARE(window.dialogs.messages.size(), std::size_t{3});
 }
 
 }  // namespace quillmoor

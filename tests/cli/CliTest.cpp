@@ -9,6 +9,7 @@
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "wad/FileSystem.h"
+#include "wad/TrackNames.h"
 
 namespace quillmoor {
 namespace {
@@ -100,6 +101,52 @@ TEST(CliExtract, RefusesAnUnsafeNameOrAMissingWadWithNothingWritten) {
   const Outcome missing = RunCommand({"extract", dir / "none.wad", dir / "out"});
   EXPECT_EQ(missing.status, kExitFailure);
   EXPECT_EQ(missing.err, "Sorry but you have to choose a wad file first.\n");
+}
+
+TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
+  TempDir dir;
+  const std::string before = WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build();
+  const std::string wad = dir.WriteFile("x.wad", before);
+  dir.WriteFile("mod/a", "AAAAAA");
+  dir.WriteFile("mod/c", "CCC");
+
+  const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
+  EXPECT_EQ(dryRun.status, kExitSuccess) << dryRun.err;
+  EXPECT_TRUE(dryRun.out.starts_with("replace A 4 -> 6\nadd c 3\nUpdate done in ")) << dryRun.out;
+  EXPECT_EQ(testing::ReadFile(wad), before);
+
+  const Outcome update = RunCommand({"update", wad, dir / "mod"});
+  EXPECT_EQ(update.status, kExitSuccess) << update.err;
+  EXPECT_TRUE(update.out.starts_with("Update done in ")) << update.out;
+  EXPECT_EQ(testing::ReadFile(wad), WadBuilder()
+                                        .Record("A", 4 + 3 * 136 + 3, 6)
+                                        .Record("B", 4 + 3 * 136 + 9, 2)
+                                        .Record("c", 4 + 3 * 136, 3)
+                                        .Bytes(4 + 3 * 136, "CCCAAAAAAbb")
+                                        .Build());
+
+  const Outcome refused = RunCommand({"update", dir / "x.txt", dir / "mod"});
+  EXPECT_EQ(refused.status, kExitFailure);
+  EXPECT_EQ(refused.err, "Sorry but you havn't selected a wad file.\n");
+}
+
+TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
+  TempDir dir;
+  for (const std::string_view track : TrackNames) {
+    WadBuilder().WriteTo(dir / ("game/" + std::string(track) + ".wad"));
+  }
+  const std::string source = dir.WriteFile("mod/x.dat", "X");
+  const Outcome outcome =
+      RunCommand({"update-tracks", source, "--game-folder", dir / "game", "--dry-run"});
+  EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
+  EXPECT_TRUE(
+      outcome.out.starts_with("add maps\\a1ring2001\\x.dat 1\nadd maps\\barcelona2001\\x.dat 1\n"))
+      << outcome.out;
+
+  const Outcome update = RunCommand({"update-tracks", source, "--game-folder", dir / "game"});
+  EXPECT_EQ(update.status, kExitSuccess) << update.err;
+  EXPECT_EQ(testing::ReadFile(dir / "game/suzuka2001.wad"),
+            WadBuilder().Entry("maps\\suzuka2001\\x.dat", "X").Build());
 }
 
 TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
