@@ -81,6 +81,7 @@ bool MatchesMask(std::u32string_view name, std::u32string_view mask) {
 struct FolderEntry {
   std::string name;
   std::u32string key;  // the upper-cased characters the order compares first
+  bool plainFile;      // a file, not a folder or a symbolic link
 };
 
 // The order NTFS keeps a folder in: upper-cased characters first, then the raw bytes, so that
@@ -99,7 +100,10 @@ std::vector<FolderEntry> MatchingEntries(const std::string& folder, std::u32stri
        it.increment(error)) {
     std::string name = it->path().filename().string();
     std::u32string key = UpperCaseCharacters(name);
-    if (MatchesMask(key, mask)) entries.push_back({std::move(name), std::move(key)});
+    // The folder's own listing tells a plain file without a further look at it.
+    std::error_code unknown;
+    const bool plainFile = !it->is_symlink(unknown) && it->is_regular_file(unknown);
+    if (MatchesMask(key, mask)) entries.push_back({std::move(name), std::move(key), plainFile});
   }
   std::sort(entries.begin(), entries.end(), ComesBefore);
   return entries;
@@ -135,7 +139,7 @@ void AppendListing(std::string folder, const ListingRequest& request,
 
   for (const FolderEntry& entry : MatchingEntries(folder, request.mask)) {
     std::string path = folder + entry.name;
-    const std::optional<FolderIdentity> subFolder = FolderAt(path);
+    const std::optional<FolderIdentity> subFolder = entry.plainFile ? std::nullopt : FolderAt(path);
     if (!subFolder) {
       listing.push_back(std::move(path));
     } else if (request.recurse) {

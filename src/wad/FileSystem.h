@@ -19,6 +19,10 @@ class File {
   // Writes the whole of from at position, extending the file as needed; bytes skipped over
   // read as zeros.
   virtual void WriteAt(std::int32_t position, std::span<const char> from) = 0;
+  // Copies size bytes of source, from sourcePosition on, into this file at position, inside
+  // the kernel where the platform can; fewer bytes in source is ReadBeyondEnd.
+  virtual void CopyFrom(File& source, std::int32_t sourcePosition, std::int32_t position,
+                        std::int32_t size) = 0;
   virtual std::int64_t Length() = 0;
   // Makes what was written reach the disk.
   virtual void Flush() = 0;
@@ -42,6 +46,8 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
+  // The length of an existing file, without opening it; a folder is AccessDenied.
+  virtual std::int64_t LengthOf(const std::string& name) = 0;
   virtual std::unique_ptr<File> OpenForReading(const std::string& name) = 0;
   virtual std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) = 0;
   virtual std::unique_ptr<File> CreateOrTruncate(const std::string& name) = 0;

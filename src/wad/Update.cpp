@@ -55,15 +55,12 @@ std::string AddedName(const std::string& wadPath, const std::string& key) {
   return key;
 }
 
-// The whole content of a source file, or nothing when it can't go into a wad.
-std::optional<std::string> ReadSource(const std::string& path, FileSystem& fileSystem) {
-  const std::unique_ptr<File> file = fileSystem.OpenForReading(path);
-  const std::int64_t length = file->Length();
+// The size of a source file, or nothing when it is too large for a wad. Its data stays in
+// the file until the wad is written.
+std::optional<std::int32_t> SourceSize(const std::string& path, FileSystem& fileSystem) {
+  const std::int64_t length = fileSystem.LengthOf(path);
   if (length > kLargestWadSize) return std::nullopt;
-  std::string data(static_cast<std::size_t>(length), '\0');
-  file->ReadAt(0, data);
-  file->Close();
-  return data;
+  return static_cast<std::int32_t>(length);
 }
 
 std::string PercentText(const std::string& text, int percent) {
@@ -88,12 +85,13 @@ class WadUpdate {
     const std::string progressText = "Updating " + Patchname(wadPath_) + " : ";
     const auto n = static_cast<long long>(sources_.size());
     for (std::size_t i = 0; i < sources_.size(); ++i) {
-      std::optional<std::string> data = ReadSource(sources_[i].path, fileSystem_);
-      if (!data) return kTooLargeWadMessage;
+      const std::optional<std::int32_t> size = SourceSize(sources_[i].path, fileSystem_);
+      if (!size) return kTooLargeWadMessage;
+      const FileRange data{sources_[i].path, 0};
       const std::optional<std::size_t> match = index.FirstMatch(sources_[i]);
       if (match) {
-        Replace(*match, std::move(*data), offsets);
-      } else if (Refusal refusal = Add(sources_[i].matchKey, std::move(*data), index, offsets)) {
+        Replace(*match, data, *size, offsets);
+      } else if (Refusal refusal = Add(sources_[i].matchKey, data, *size, index, offsets)) {
         return refusal;
       }
       const int percent = static_cast<int>((static_cast<long long>(i) + 1) * 100 / n);
@@ -105,26 +103,26 @@ class WadUpdate {
   }
 
  private:
-  void Replace(std::size_t m, std::string data, BlockOffsets& offsets) {
+  void Replace(std::size_t m, const FileRange& data, std::int32_t size, BlockOffsets& offsets) {
     WadDirectoryEntry& entry = image_.Entries[m];
-    const auto size = static_cast<std::int32_t>(data.size());
     Report("replace " + Windows1252ToUtf8(EntryName(entry)) + " " + std::to_string(entry.Size) +
            " -> " + std::to_string(size));
     offsets.Resize(m, entry.Size, size);
     entry.Size = size;
-    image_.Data[m] = std::move(data);
+    image_.Data[m] = data;
   }
 
-  Refusal Add(const std::string& key, std::string data, MatchIndex& index, BlockOffsets& offsets) {
+  Refusal Add(const std::string& key, const FileRange& data, std::int32_t size, MatchIndex& index,
+              BlockOffsets& offsets) {
     const std::string name = AddedName(wadPath_, key);
     if (name.size() > kNameSize) return kNameTooLongMessage + Windows1252ToUtf8(name);
     WadDirectoryEntry entry{};
     SetEntryName(entry, name);
-    entry.Size = static_cast<std::int32_t>(data.size());
+    entry.Size = size;
     Report("add " + Windows1252ToUtf8(name) + " " + std::to_string(entry.Size));
     offsets.AddInFront(entry.Size);
     image_.Entries.push_back(entry);
-    image_.Data.push_back(std::move(data));
+    image_.Data.emplace_back(data);
     index.Add(image_.Entries.size() - 1, name);
     ++image_.Count;
     return std::nullopt;

@@ -21,6 +21,11 @@ class FaultyFile final : public File {
     faults_.Pass(FileStep::Write, name_);
     real_.WriteAt(position, from);
   }
+  void CopyFrom(File& source, std::int32_t sourcePosition, std::int32_t position,
+                std::int32_t size) override {
+    faults_.Pass(FileStep::Write, name_);
+    real_.CopyFrom(source, sourcePosition, position, size);
+  }
   std::int64_t Length() override {
     faults_.Pass(FileStep::Length, name_);
     return real_.Length();
@@ -79,6 +84,11 @@ void FaultyFileSystem::Pass(FileStep step, const std::string& name) {
   if (fault_ && fault_->step == step && fault_->occurrence == call) {
     throw IoError(fault_->kind, fault_->errorNumber, name);
   }
+}
+
+std::int64_t FaultyFileSystem::LengthOf(const std::string& name) {
+  Pass(FileStep::Length, name);
+  return real_.LengthOf(name);
 }
 
 std::unique_ptr<File> FaultyFileSystem::OpenForReading(const std::string& name) {

@@ -14,7 +14,8 @@ namespace quillmoor::testing {
 
 // The calls that can be made to fail. OpenRead is an open for reading only; OpenWrite every
 // open that may write (for reading and writing, create, replacement), so failing it with
-// AccessDenied makes a file behave as read-only, whoever runs the test.
+// AccessDenied makes a file behave as read-only, whoever runs the test. A copy into a file
+// counts as a Write.
 enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit };
 
 class FaultyFileSystem final : public FileSystem {
@@ -26,6 +27,7 @@ class FaultyFileSystem final : public FileSystem {
   // How many calls of step have been made so far.
   int Calls(FileStep step) const;
 
+  std::int64_t LengthOf(const std::string& name) override;
   std::unique_ptr<File> OpenForReading(const std::string& name) override;
   std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) override;
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override;

@@ -15,7 +15,7 @@
 #include "paths/PathText.h"
 #include "wad/TrackNames.h"
 #include "wad/Update.h"
-#include "wad/WadImage.h"
+#include "wad/WadDirectory.h"
 
 namespace quillmoor {
 namespace {
@@ -112,12 +112,11 @@ std::string WadBytes(const std::vector<PlainEntry>& entries) {
 }
 
 std::vector<PlainEntry> EntriesOf(const std::string& wad) {
-  WadImage image;
-  LoadWad(image, wad, NativeFileSystem());
+  WadReader reader(wad, NativeFileSystem());
   std::vector<PlainEntry> entries;
-  for (std::size_t i = 0; i < image.Entries.size(); ++i) {
-    entries.push_back({EntryName(image.Entries[i]), image.Entries[i].Offset, image.Entries[i].Size,
-                       image.Data[i]});
+  for (const WadDirectoryEntry& entry : reader.Entries()) {
+    entries.push_back({EntryName(entry), entry.Offset, entry.Size, ""});
+    reader.ReadBlock(entry, entries.back().data);
   }
   return entries;
 }
@@ -202,7 +201,8 @@ TEST(UpdateAgainstThePlainAlgorithm, GivesTheSameWadOnGeneratedWadsAndSources) {
     host.sourceText = sourceText;
     RunUpdate(host, state, NativeFileSystem());
     ASSERT_TRUE(host.messages.empty()) << "seed " << seed << ": " << host.messages[0];
-    ASSERT_EQ(testing::ReadFile(wad), WadBytes(expected)) << "seed " << seed << ::testing::PrintToString(expected);
+    ASSERT_EQ(testing::ReadFile(wad), WadBytes(expected))
+        << "seed " << seed << ::testing::PrintToString(expected);
   }
 }
 

@@ -9,7 +9,7 @@
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "wad/IoError.h"
-#include "wad/WadImage.h"
+#include "wad/WadDirectory.h"
 
 namespace quillmoor {
 namespace {
@@ -30,10 +30,11 @@ struct UpdateRun {
 
   void Update() { RunUpdate(host, state, NativeFileSystem()); }
   std::vector<std::string> Names(const std::string& wad) {
-    WadImage image;
-    LoadWad(image, wad, NativeFileSystem());
     std::vector<std::string> names;
-    for (const WadDirectoryEntry& entry : image.Entries) names.push_back(EntryName(entry));
+    const WadReader reader(wad, NativeFileSystem());
+    for (const WadDirectoryEntry& entry : reader.Entries()) {
+      names.push_back(EntryName(entry));
+    }
     return names;
   }
 };
@@ -127,11 +128,10 @@ TEST(RunUpdate, MatchesTheFirstEntryByTheRulesOfEachKindOfSource) {
   run.host.sourceText = run.dir / "mod/";
   run.Update();
 
-  WadImage image;
-  LoadWad(image, run.host.wadText, NativeFileSystem());
+  WadReader wad(run.host.wadText, NativeFileSystem());
   std::map<std::string, std::string> content;
-  for (std::size_t i = 0; i < image.Entries.size(); ++i) {
-    content[EntryName(image.Entries[i])] = image.Data[i];
+  for (const WadDirectoryEntry& entry : wad.Entries()) {
+    wad.ReadBlock(entry, content[EntryName(entry)]);
   }
   EXPECT_EQ(content, (std::map<std::string, std::string>{
                          {"maps\\x\\Track.dat", "new1"},

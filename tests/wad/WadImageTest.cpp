@@ -87,7 +87,11 @@ TEST(LoadWad, FillsTheImageWithCountDirectoryAndData) {
   EXPECT_EQ(image.Entries[0].Offset, 4 + 3 * 136);
   EXPECT_EQ(image.Entries[1].Offset, 4 + 3 * 136 + 4);
   EXPECT_EQ(image.Entries[1].Size, 0);
-  EXPECT_EQ(image.Data, (std::vector<std::string>{"AAAA", "", "BB"}));
+  // The data stays in the wad until it is written.
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::get<FileRange>(image.Data[i]).file, wad);
+    EXPECT_EQ(std::get<FileRange>(image.Data[i]).position, image.Entries[i].Offset);
+  }
 }
 
 TEST(LoadWad, RefusesADirectoryOrBlockThatCannotBeRightAndKeepsTheImage) {
@@ -112,7 +116,7 @@ TEST(LoadWad, RefusesADirectoryOrBlockThatCannotBeRightAndKeepsTheImage) {
     image.Entries.resize(1);
     image.Data = {"kept"};
     EXPECT_EQ(LoadFailure(c.wad, image), IoFailure::ReadBeyondEnd) << c.what;
-    EXPECT_EQ(image.Data, std::vector<std::string>{"kept"}) << c.what;
+    EXPECT_EQ(std::get<std::string>(image.Data.at(0)), "kept") << c.what;
   }
 }
 
@@ -122,7 +126,7 @@ TEST(LoadWad, AcceptsAnEmptyEntryAnywhereInsideOrBehindTheFile) {
   LoadWad(image, WadBuilder().Record("empty", 1'000'000, 0).WriteTo(dir / "x.wad"),
           NativeFileSystem());
   EXPECT_EQ(image.Entries[0].Offset, 1'000'000);
-  EXPECT_EQ(image.Data, std::vector<std::string>{""});
+  EXPECT_EQ(image.Entries[0].Size, 0);
 }
 
 TEST(LoadWad, OpensTheWadForWritingSoAReadOnlyWadIsRefused) {
@@ -194,6 +198,23 @@ TEST(RebuildWad, AFailureAtAnyStepLeavesTheOldWadAsItWasAndNoOtherFile) {
     EXPECT_EQ(ReadFile(target), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   }
+}
+
+TEST(RebuildWad, CopiesDataLeftInFilesAndFailsWhenAFileHoldsLessThanItsRange) {
+  TempDir dir;
+  WadImage image = ImageOf({{"a", 140, "AAAA"}});
+  image.Data[0] = FileRange{dir.WriteFile("source.bin", "..data.."), 2};
+  RebuildWad(image, dir / "x.wad", 1, NativeFileSystem());
+  EXPECT_EQ(ReadFile(dir / "x.wad"), WadBuilder().Entry("a", "data").Build());
+
+  image.Data[0] = FileRange{dir / "source.bin", 6};
+  try {
+    RebuildWad(image, dir / "x.wad", 1, NativeFileSystem());
+    FAIL() << "a short source was copied";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.kind(), IoFailure::ReadBeyondEnd);
+  }
+  EXPECT_EQ(ReadFile(dir / "x.wad"), WadBuilder().Entry("a", "data").Build());
 }
 
 TEST(RebuildWad, ADiskThatFillsUpLeavesTheOldWadAsItWas) {
