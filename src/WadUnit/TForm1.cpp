@@ -9,6 +9,7 @@
 #include "paths/FileExists.h"
 #include "paths/PathText.h"
 #include "settings/GameFolder.h"
+#include "wad/Creation.h"
 #include "wad/Extraction.h"
 #include "wad/IoError.h"
 #include "wad/Update.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
   setMinimumSize(kMinimumClientSize);
   BuildControls();
   connect(lmdFile1_, &FileNameEdit::browsed, this, &TForm1::LMDFile1Click);
+  connect(btnCreateWad_, &QPushButton::clicked, this, &TForm1::LMDCreateWadClick);
   connect(btnExtractWad_, &QPushButton::clicked, this, &TForm1::ExtractClick);
   connect(btnUpdate1Wad_, &QPushButton::clicked, this, &TForm1::Update1wad);
   connect(btnUpdateTracks_, &QPushButton::clicked, this, &TForm1::UpdateWads);
@@ -123,6 +125,10 @@ void TForm1::LMDFile1Click() {
   if (text.starts_with("...")) return;
   if (!FileExists(text)) return;
   SetSourceDialogFolder(Path(text));
+}
+
+void TForm1::LMDCreateWadClick() {
+  Guarded([this] { CreateWad(*this, state_, NativeFileSystem()); });
 }
 
 void TForm1::ExtractClick() {

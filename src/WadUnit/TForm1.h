@@ -39,6 +39,8 @@ class TForm1 final : public QWidget, public Host, private StartupFields {
   void FormCreate();
   // After the source field's dialog: its next browse starts in the folder of the file named.
   void LMDFile1Click();
+  // "Create wad".
+  void LMDCreateWadClick();
   // "Extract wad".
   void ExtractClick();
   // "Update wad": the wad of the wad field.

@@ -8,6 +8,7 @@
 #include "cli/ListCommand.h"
 #include "settings/GameFolder.h"
 #include "settings/SettingsStore.h"
+#include "wad/Creation.h"
 #include "wad/Extraction.h"
 #include "wad/IoError.h"
 #include "wad/Update.h"
@@ -26,6 +27,7 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  list WAD              print each entry of WAD: offset, size and name, separated by tabs\n"
     "  extract WAD FOLDER    write every entry of WAD as a file below FOLDER\n"
+    "  create FOLDER WAD     pack every file below FOLDER into the new wad WAD\n"
     "  update WAD SOURCE     put the file SOURCE, or every file below the folder SOURCE, into\n"
     "                        WAD: each replaces the entry it matches or is added\n"
     "  update-tracks SOURCE [--game-folder DIR]\n"
@@ -103,6 +105,13 @@ int RunCommand(std::span<const std::string> args, const CliStreams& streams,
   }
   if (command == "update" || command == "update-tracks") {
     return RunUpdateCommand(args, streams, fileSystem);
+  }
+  if (command == "create") {
+    if (args.size() != 3) return WrongUsage(streams.err, "create takes a FOLDER and a WAD");
+    CliHost host(args[1], "", args[2], streams.progress);
+    ProgramState state;
+    CreateWad(host, state, fileSystem);
+    return Finish(host, streams);
   }
   if (command == "extract") {
     if (args.size() != 3) return WrongUsage(streams.err, "extract takes a WAD and a FOLDER");

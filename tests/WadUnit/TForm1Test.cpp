@@ -67,6 +67,7 @@ class TForm1Test : public QObject {
   void extractButtonExtractsTheWadAndShowsTheTimeTaken();
   void aBrokenWadEndsTheExtractionWithTheErrorBox();
   void updateButtonsRefuseThenUpdateOnlyTheWadOfTheField();
+  void createButtonPacksTheSourceFolderIntoTheWadChosen();
 };
 
 void TForm1Test::startupFillFirstRun() {
@@ -308,6 +309,21 @@ void TForm1Test::updateButtonsRefuseThenUpdateOnlyTheWadOfTheField() {
   QVERIFY(testing::ReadFile(wad) == WadBuilder().Entry("a.dat", "new").Build());
   QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Update done in 0s"));
   QCOMPARE(window.dialogs.messages.size(), std::size_t{3});
+}
+
+void TForm1Test::createButtonPacksTheSourceFolderIntoTheWadChosen() {
+  Window window;
+  TForm1& form = window.Open();
+  window.dir.WriteFile("data/a.txt", "A");
+  window.dir.WriteFile("data/b.txt", "B");
+  window.Field("LMDFile1").setText(Native(window.dir / "data"));
+  window.dialogs.saveAnswers = {Native(window.dir / "new.wad")};
+  QTest::mouseClick(form.findChild<QPushButton*>("BtnCreateWad"), Qt::LeftButton);
+  QCOMPARE(window.dialogs.saveShown.at(0).fileName, QString("data.wad"));
+  QCOMPARE(window.dialogs.saveShown.at(0).filter, QString("Wad file(*.wad)|*.wad"));
+  QVERIFY(testing::ReadFile(window.dir / "new.wad") ==
+          WadBuilder().Entry("a.txt", "A").Entry("b.txt", "B").Build());
+  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Wad created in 0s"));
 }
 
 }  // namespace quillmoor

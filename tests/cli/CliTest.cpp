@@ -149,14 +149,33 @@ TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
             WadBuilder().Entry("maps\\suzuka2001\\x.dat", "X").Build());
 }
 
+TEST(CliCreate, PacksTheFolderIntoTheWadNamed) {
+  TempDir dir;
+  dir.WriteFile("src/maps/a.dat", "AAA");
+  dir.WriteFile("src/b.txt", "B");
+  const Outcome outcome = RunCommand({"create", dir / "src", dir / "new.wad"});
+  EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
+  EXPECT_TRUE(outcome.out.starts_with("Wad created in ")) << outcome.out;
+  EXPECT_EQ(testing::ReadFile(dir / "new.wad"),
+            WadBuilder().Entry("b.txt", "B").Entry("maps\\a.dat", "AAA").Build());
+
+  const Outcome refused = RunCommand({"create", dir / "src/b.txt", dir / "other.wad"});
+  EXPECT_EQ(refused.status, kExitFailure);
+  EXPECT_EQ(refused.err, "Sorry but you have to choose a source folder first.\n");
+}
+
 TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
   EXPECT_EQ(RunCommand({"--version"}).out, "Quillmoor 2.9\n");
   const Outcome help = RunCommand({"--help"});
   EXPECT_EQ(help.status, kExitSuccess);
   EXPECT_NE(help.out.find("list WAD"), std::string::npos);
 
-  const std::vector<std::vector<std::string>> wrong = {
-      {}, {"lsit", "x.wad"}, {"list"}, {"list", "a.wad", "b.wad"}, {"extract", "x.wad"}};
+  const std::vector<std::vector<std::string>> wrong = {{},
+                                                       {"lsit", "x.wad"},
+                                                       {"list"},
+                                                       {"list", "a.wad", "b.wad"},
+                                                       {"extract", "x.wad"},
+                                                       {"create", "src"}};
   for (const auto& args : wrong) {
     const Outcome outcome = RunCommand(args);
     EXPECT_EQ(outcome.status, kExitUsage);
