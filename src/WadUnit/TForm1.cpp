@@ -72,6 +72,8 @@ TForm1::TForm1(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
   setMinimumSize(kMinimumClientSize);
   BuildControls();
   connect(lmdFile1_, &FileNameEdit::browsed, this, &TForm1::LMDFile1Click);
+  connect(selectFolder_, &QPushButton::clicked, this, &TForm1::SelectFolderClick);
+  connect(btnGP4Path_, &QPushButton::clicked, this, &TForm1::SetGP4Path);
   connect(btnCreateWad_, &QPushButton::clicked, this, &TForm1::LMDCreateWadClick);
   connect(btnExtractWad_, &QPushButton::clicked, this, &TForm1::ExtractClick);
   connect(btnUpdate1Wad_, &QPushButton::clicked, this, &TForm1::Update1wad);
@@ -119,6 +121,28 @@ void TForm1::FormCreate() {
     RunStartupFill(state_, store_, readRecord_, *this, QDir::currentPath().toStdString());
   });
 }
+
+void TForm1::SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow) {
+  folderPicker_ = folderPicker;
+  gameFolderWindow_ = gameFolderWindow;
+}
+
+namespace {
+
+void ShowWithoutBlocking(QWidget* window) {
+  if (window == nullptr) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+void TForm1::SelectFolderClick() { ShowWithoutBlocking(folderPicker_); }
+
+void TForm1::SetGP4Path() { ShowWithoutBlocking(gameFolderWindow_); }
+
+void TForm1::SetSourceFieldText(const QString& text) { lmdFile1_->setText(text); }
 
 void TForm1::LMDFile1Click() {
   const std::string text = SourceText();

@@ -37,6 +37,15 @@ class TForm1 final : public QWidget, public Host, private StartupFields {
 
   // The start-up fill, as when the window is created.
   void FormCreate();
+  // The folder picker and the game-folder window, which "Select a Folder" and
+  // "Change GP4 Path" show.
+  void SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow);
+  // Shows the folder picker without blocking.
+  void SelectFolderClick();
+  // Shows the game-folder window without blocking.
+  void SetGP4Path();
+  // Replaces the text of the source field.
+  void SetSourceFieldText(const QString& text);
   // After the source field's dialog: its next browse starts in the folder of the file named.
   void LMDFile1Click();
   // "Create wad".
@@ -80,6 +89,8 @@ class TForm1 final : public QWidget, public Host, private StartupFields {
   InstallationRecordReader readRecord_;
   Clock& clock_;
   SaveDialogSettings saveDialog_;
+  QWidget* folderPicker_ = nullptr;
+  QWidget* gameFolderWindow_ = nullptr;
 
   QLabel* label1_;
   QPushButton* selectFolder_;

@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "ManualPath/TForm5.h"
 #include "WadUnit/DialogFont.h"
 #include "WadUnit/Dialogs.h"
 #include "WadUnit/TForm1.h"
+#include "filesfolder/TForm2.h"
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
 #include "wad/Clock.h"
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
   const std::unique_ptr<quillmoor::SettingsStore> store =
       quillmoor::SettingsStore::ForCurrentUser();
   quillmoor::TForm1 form1(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
+  quillmoor::TForm2 form2([&form1](const QString& folder) { form1.SetSourceFieldText(folder); });
+  quillmoor::TForm5 form5(*store, [&form1] { form1.FormCreate(); });
+  form1.SetSecondaryWindows(&form2, &form5);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = form1.frameGeometry();

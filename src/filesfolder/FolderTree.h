@@ -1,0 +1,31 @@
+// The folder tree of the folder picker and the game-folder window: folders only, with the
+// system's icons, no lines or buttons at the root level, an indent of 19, and a right click
+// that selects the folder under the mouse. It opens with the user's home folder selected.
+#pragma once
+
+#include <QFileSystemModel>
+#include <QString>
+#include <QTreeView>
+
+namespace quillmoor {
+
+class FolderTree final : public QTreeView {
+  Q_OBJECT
+
+ public:
+  // watchChanges: whether the tree follows changes in the file system while it is shown.
+  FolderTree(bool watchChanges, QWidget* parent);
+
+  // The selected folder's full path in the platform's spelling; empty when none is selected.
+  QString SelectedFolder() const;
+  // Selects folder, opening the folders above it and the folder itself.
+  void SelectFolder(const QString& folder);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QFileSystemModel* model_;
+};
+
+}  // namespace quillmoor
