@@ -10,6 +10,22 @@ bench_install() {
   fi
 }
 
+# Installs what is missing, builds quillmoor-cli and makes the data folder BENCH_DIR, removed
+# when the benchmark ends. Call from the project's root.
+bench_prepare() {
+  bench_install
+  scripts/install-deps
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build --target quillmoor-cli >/dev/null
+  BENCH_DIR=$(mktemp -d)
+  trap 'rm -rf "$BENCH_DIR"' EXIT
+}
+
+# Prints the ratio of two times.
+bench_ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
 # Runs a command, prints "SECONDS PEAK_KB".
 bench_measure() {
   /usr/bin/time -f "%e %M" -o "$BENCH_DIR/time.txt" "$@" >/dev/null

@@ -7,13 +7,8 @@ cd "$(dirname "$0")/.."
 source bench/common.sh
 runs=${RUNS:-5}
 
-bench_install
-scripts/install-deps
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target quillmoor-cli >/dev/null
+bench_prepare
 
-BENCH_DIR=$(mktemp -d)
-trap 'rm -rf "$BENCH_DIR"' EXIT
 python3 bench/make_tree.py "$BENCH_DIR/tree" "${FILES:-5000}" "${TOTAL_MB:-500}" >/dev/null
 
 # Each writes over its output of the run before, as a user packing a mod again would.
@@ -27,5 +22,5 @@ q=$(cut -d' ' -f1 "$BENCH_DIR/quillmoor.txt" | bench_median)
 t=$(cut -d' ' -f1 "$BENCH_DIR/tar.txt" | bench_median)
 qmem=$(cut -d' ' -f2 "$BENCH_DIR/quillmoor.txt" | sort -n | tail -1)
 tmem=$(cut -d' ' -f2 "$BENCH_DIR/tar.txt" | sort -n | tail -1)
-echo "create: quillmoor ${q}s, tar ${t}s, ratio $(awk -v q="$q" -v t="$t" 'BEGIN { printf "%.2f", q / t }') (target <= 1.2)"
+echo "create: quillmoor ${q}s, tar ${t}s, ratio $(bench_ratio "$q" "$t") (target <= 1.2)"
 echo "peak memory: quillmoor ${qmem} KB, tar ${tmem} KB"

@@ -10,14 +10,9 @@ cd "$(dirname "$0")/.."
 source bench/common.sh
 runs=${RUNS:-5}
 
-bench_install
-scripts/install-deps
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target quillmoor-cli >/dev/null
+bench_prepare
 cli=build/src/cli/quillmoor-cli
 
-BENCH_DIR=$(mktemp -d)
-trap 'rm -rf "$BENCH_DIR"' EXIT
 
 # (a)
 python3 bench/make_tree.py "$BENCH_DIR/big" "${BIG_FILES:-2000}" "${TOTAL_MB:-1024}" "$BENCH_DIR/big.wad" >/dev/null
@@ -34,7 +29,7 @@ c=$(cut -d' ' -f1 "$BENCH_DIR/cp.txt" | bench_median)
 qmem=$(cut -d' ' -f2 "$BENCH_DIR/update.txt" | sort -n | tail -1)
 wad_kb=$(( $(stat -c %s "$BENCH_DIR/big.wad") / 1024 ))
 sources_kb=$(du -sk "$BENCH_DIR/big-mod" | cut -f1)
-echo "update 1 GB: quillmoor ${q}s, cp ${c}s, ratio $(awk -v q="$q" -v c="$c" 'BEGIN { printf "%.2f", q / c }') (target <= 1.5)"
+echo "update 1 GB: quillmoor ${q}s, cp ${c}s, ratio $(bench_ratio "$q" "$c") (target <= 1.5)"
 echo "peak memory: ${qmem} KB; wad ${wad_kb} KB + sources ${sources_kb} KB + 64 MB = $((wad_kb + sources_kb + 65536)) KB"
 
 # (b)

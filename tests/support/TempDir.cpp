@@ -36,4 +36,14 @@ std::string ReadFile(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+    if (item.is_regular_file()) {
+      files[std::filesystem::relative(item.path(), folder).string()] = ReadFile(item.path());
+    }
+  }
+  return files;
+}
+
 }  // namespace quillmoor::testing

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,8 @@ class TempDir {
 
 // The whole content of a file, as bytes.
 std::string ReadFile(const std::filesystem::path& file);
+
+// Every file below folder with its content, by its path below folder.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);
 
 }  // namespace quillmoor::testing

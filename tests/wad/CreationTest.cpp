@@ -18,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FakeHost;
 using testing::FaultyFileSystem;
+using testing::FilesBelow;
 using testing::FileStep;
 using testing::Progress;
 using testing::ReadFile;
@@ -152,15 +153,6 @@ TEST(CreateWad, AFailedWriteLeavesNoWad) {
   EXPECT_THROW(CreateWad(run.host, run.state, files), IoError);
   EXPECT_FALSE(fs::exists(run.dir / "out.wad"));
   EXPECT_EQ(std::distance(fs::directory_iterator(run.dir.path()), {}), 1);
-}
-
-// Every file below folder with its content, by path relative to folder.
-std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& item : fs::recursive_directory_iterator(folder)) {
-    if (item.is_regular_file()) files[fs::relative(item.path(), folder).string()] = ReadFile(item);
-  }
-  return files;
 }
 
 TEST(CreateWad, CreateUpdateAndExtractKeepEveryFile) {

@@ -16,20 +16,12 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FakeHost;
 using testing::FaultyFileSystem;
+using testing::FilesBelow;
 using testing::FileStep;
 using testing::Progress;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WadBuilder;
-
-// Every file below folder with its content, by path relative to folder.
-std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& item : fs::recursive_directory_iterator(folder)) {
-    if (item.is_regular_file()) files[fs::relative(item.path(), folder).string()] = ReadFile(item);
-  }
-  return files;
-}
 
 TEST(ExtractWad, OffersTheWadsFolderAndNameThenWritesEveryEntryAndRemembersWhere) {
   TempDir dir;
