@@ -51,7 +51,7 @@ std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
   std::int64_t position = DirectoryEnd(count);
   for (std::int32_t i = 0; i < count; ++i) {
     const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
-    host.ShowProgress(percent, "Creating files : " + std::to_string(percent) + "%");
+    host.ShowProgress(percent, ProgressText("Creating files : ", percent));
     const std::int64_t size = fileSystem.LengthOf(sources[i]);
     if (position + size > kLargestWadSize) return std::nullopt;
     WadDirectoryEntry& entry = image.Entries[i];

@@ -22,10 +22,6 @@ std::string BaseName(const std::string& wadName) {
   return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
 }
 
-std::string PercentText(const char* text, int percent) {
-  return text + std::to_string(percent) + "%";
-}
-
 // Makes the folders above each file written, skipping the stat calls for a folder that was
 // just made: the entries of a folder mostly follow each other.
 class FolderMaker {
@@ -66,7 +62,7 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
   FolderMaker folders;
   for (int i = 0; i < count; ++i) {
     const int percent = static_cast<int>(static_cast<long long>(i) * 100 / count);
-    host.ShowProgress(percent, PercentText("Extracting files : ", percent));
+    host.ShowProgress(percent, ProgressText("Extracting files : ", percent));
     wad.ReadBlock(entries[i], data);
     WriteEntryFile(destination, EntryName(entries[i]), data, folders, fileSystem);
   }

@@ -42,8 +42,6 @@ bool IsInside(const std::filesystem::path& path, const std::filesystem::path& fo
   return folderEnd == folder.end();
 }
 
-}  // namespace
-
 bool IsUnsafeEntryName(std::string_view name) {
   if (name.empty() || IsSeparator(name.front())) return true;
   const bool driveQualified =
@@ -63,6 +61,8 @@ bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string
   }
   return false;
 }
+
+}  // namespace
 
 std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,
                                            const std::string& destination) {

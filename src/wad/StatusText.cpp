@@ -18,6 +18,10 @@ long long RoundedThousandths(std::chrono::nanoseconds elapsed) {
 
 }  // namespace
 
+std::string ProgressText(std::string_view phrase, int percent) {
+  return std::string(phrase) + std::to_string(percent) + "%";
+}
+
 std::string ElapsedSecondsText(std::chrono::nanoseconds elapsed,
                                std::string_view decimalSeparator) {
   const long long thousandths = RoundedThousandths(elapsed);

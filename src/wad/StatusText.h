@@ -1,4 +1,4 @@
-// The text an operation leaves in the progress bar when it has finished.
+// The texts operations show in the progress bar: while they work, and when they have finished.
 #pragma once
 
 #include <chrono>
@@ -6,6 +6,9 @@
 #include <string_view>
 
 namespace quillmoor {
+
+// A progress text: phrase + percent + "%", e.g. "Extracting files : 50%".
+std::string ProgressText(std::string_view phrase, int percent);
 
 // Elapsed seconds rounded to the nearest thousandth (an exact tie to the even thousandth),
 // in the shortest form: no trailing zeros, no separator for a whole number.

@@ -63,10 +63,6 @@ std::optional<std::int32_t> SourceSize(const std::string& path, FileSystem& file
   return static_cast<std::int32_t>(length);
 }
 
-std::string PercentText(const std::string& text, int percent) {
-  return text + std::to_string(percent) + "%";
-}
-
 // One wad of the run: loaded, every source put in, written back.
 class WadUpdate {
  public:
@@ -95,7 +91,7 @@ class WadUpdate {
         return refusal;
       }
       const int percent = static_cast<int>((static_cast<long long>(i) + 1) * 100 / n);
-      host_.ShowProgress(percent, PercentText(progressText, percent));
+      host_.ShowProgress(percent, ProgressText(progressText, percent));
     }
     if (Refusal refusal = PlaceBlocks(offsets)) return refusal;
     if (!options_.dryRun) RebuildWad(image_, wadPath_, image_.Count, fileSystem_);
