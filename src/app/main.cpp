@@ -2,15 +2,15 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "ManualPath/TForm5.h"
-#include "WadUnit/DialogFont.h"
-#include "WadUnit/Dialogs.h"
-#include "WadUnit/TForm1.h"
-#include "filesfolder/TForm2.h"
+#include "gui/GameFolderWindow.h"
+#include "gui/DialogFont.h"
+#include "gui/Dialogs.h"
+#include "gui/MainWindow.h"
+#include "gui/FolderPicker.h"
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
-#include "wad/Clock.h"
-#include "wad/ProgramState.h"
+#include "operations/Clock.h"
+#include "operations/ProgramState.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -23,16 +23,16 @@ int main(int argc, char** argv) {
   quillmoor::QtDialogs dialogs;
   const std::unique_ptr<quillmoor::SettingsStore> store =
       quillmoor::SettingsStore::ForCurrentUser();
-  quillmoor::TForm1 form1(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
-  quillmoor::TForm2 form2([&form1](const QString& folder) { form1.SetSourceFieldText(folder); });
-  quillmoor::TForm5 form5(*store, [&form1] { form1.FormCreate(); });
-  form1.SetSecondaryWindows(&form2, &form5);
+  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
+  quillmoor::FolderPicker folderPicker([&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
+  quillmoor::GameFolderWindow gameFolderWindow(*store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = form1.frameGeometry();
+    QRect frame = mainWindow.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
-    form1.move(frame.topLeft());
+    mainWindow.move(frame.topLeft());
   }
-  form1.show();
+  mainWindow.show();
   return QApplication::exec();
 }

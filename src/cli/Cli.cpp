@@ -8,10 +8,10 @@
 #include "cli/ListCommand.h"
 #include "settings/GameFolder.h"
 #include "settings/SettingsStore.h"
-#include "wad/Creation.h"
-#include "wad/Extraction.h"
-#include "wad/IoError.h"
-#include "wad/Update.h"
+#include "operations/Creation.h"
+#include "operations/Extraction.h"
+#include "io/IoError.h"
+#include "operations/Update.h"
 
 namespace quillmoor {
 
@@ -46,7 +46,7 @@ constexpr const char* kUsage =
 // Reads the window's settings, writes nothing.
 std::string InstalledGameFolder() {
   bool found = false;
-  return GetPath(*SettingsStore::ForCurrentUser(), PlatformInstallationRecord(), found);
+  return FindGameFolder(*SettingsStore::ForCurrentUser(), PlatformInstallationRecord(), found);
 }
 
 int WrongUsage(std::ostream& err, const std::string& problem) {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "wad/Host.h"
+#include "operations/Host.h"
 
 namespace quillmoor {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
-#include "wad/FileSystem.h"
+#include "io/FileSystem.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

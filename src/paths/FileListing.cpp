@@ -158,7 +158,7 @@ void AppendListing(std::string folder, const ListingRequest& request,
 }  // namespace
 
 // Every kind of entry is asked for, so the attributes change nothing.
-std::vector<std::string> ListFilesEx(const std::string& folder, const std::string& mask,
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask,
                                      bool recurse, bool includeFolders,
                                      [[maybe_unused]] std::uint8_t attributes) {
   const ListingRequest request{UpperCaseCharacters(mask), recurse, includeFolders};

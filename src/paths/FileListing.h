@@ -14,7 +14,7 @@ namespace quillmoor {
 // appear; hidden files do. A folder that is missing or unreadable contributes nothing.
 // The attributes are handed on to the recursive calls and otherwise not consulted: every
 // kind of entry is always asked for.
-std::vector<std::string> ListFilesEx(const std::string& folder, const std::string& mask,
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask,
                                      bool recurse, bool includeFolders, std::uint8_t attributes);
 
 }  // namespace quillmoor

@@ -5,20 +5,20 @@
 
 namespace quillmoor {
 
-std::string Crop(std::string_view s) {
+std::string WithoutNul(std::string_view s) {
   std::string cropped;
   cropped.reserve(s.size());
   std::remove_copy(s.begin(), s.end(), std::back_inserter(cropped), '\0');
   return cropped;
 }
 
-std::string Path(std::string_view s, char separator) {
+std::string FolderPart(std::string_view s, char separator) {
   const std::size_t last = s.rfind(separator);
   if (last == std::string_view::npos) return {};
   return std::string(s.substr(0, last + 1));
 }
 
-std::string Patchname(std::string_view s, char separator) {
+std::string FileNamePart(std::string_view s, char separator) {
   const std::size_t last = s.rfind(separator);
   if (last == std::string_view::npos) return std::string(s);
   return std::string(s.substr(last + 1));

@@ -17,12 +17,12 @@ inline constexpr char kNativeSeparator = '/';
 #endif
 
 // s without any of its NUL characters, the others in their order.
-std::string Crop(std::string_view s);
+std::string WithoutNul(std::string_view s);
 
 // The longest prefix of s that ends with the separator; empty when s holds none.
-std::string Path(std::string_view s, char separator = kNativeSeparator);
+std::string FolderPart(std::string_view s, char separator = kNativeSeparator);
 
 // The part of s behind its last separator; all of s when it holds none.
-std::string Patchname(std::string_view s, char separator = kNativeSeparator);
+std::string FileNamePart(std::string_view s, char separator = kNativeSeparator);
 
 }  // namespace quillmoor

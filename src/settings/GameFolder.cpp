@@ -15,7 +15,7 @@ bool HoldsGameProgram(const std::string& folder) {
 
 }  // namespace
 
-std::string GetPath(SettingsValues& store, const InstallationRecordReader& readRecord,
+std::string FindGameFolder(SettingsValues& store, const InstallationRecordReader& readRecord,
                     bool& gameFolderFound) {
   const std::string chosen = store.Read(kGamePathSetting, "");
   if (HoldsGameProgram(chosen)) {

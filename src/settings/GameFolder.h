@@ -4,7 +4,7 @@
 #include <string>
 
 #include "settings/InstallationRecord.h"
-#include "wad/SettingsValues.h"
+#include "operations/SettingsValues.h"
 
 namespace quillmoor {
 
@@ -12,7 +12,7 @@ namespace quillmoor {
 // "GP4Path" comes first when it holds "GP4.exe"; then the installation record. Sets
 // gameFolderFound on when the folder returned holds "GP4.exe", off when the record's folder
 // doesn't; leaves it as it was when there is no record.
-std::string GetPath(SettingsValues& store, const InstallationRecordReader& readRecord,
+std::string FindGameFolder(SettingsValues& store, const InstallationRecordReader& readRecord,
                     bool& gameFolderFound);
 
 }  // namespace quillmoor

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QVariant>
 
-#include "wad/SettingsValues.h"
+#include "operations/SettingsValues.h"
 
 namespace quillmoor {
 namespace {

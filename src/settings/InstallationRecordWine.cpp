@@ -8,7 +8,7 @@
 #include <array>
 #include <system_error>
 
-#include "wad/SettingsValues.h"
+#include "operations/SettingsValues.h"
 
 namespace quillmoor {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "wad/SettingsValues.h"
+#include "operations/SettingsValues.h"
 
 namespace quillmoor {
 

@@ -11,12 +11,12 @@ void RunStartupFill(ProgramState& state, SettingsStore& store,
   state.TrackMode = false;
   store.Open();
   state.SourceList.clear();
-  GetPath(store, readRecord, state.GameFolderFound);
+  FindGameFolder(store, readRecord, state.GameFolderFound);
   fields.SetSourceText(store.Read(kFileNameSetting, kNoSourceText));
   fields.SetSourceDialogFolder(
-      Path(store.Read(kFileNameSetting, currentFolder + kNativeSeparator)));
+      FolderPart(store.Read(kFileNameSetting, currentFolder + kNativeSeparator)));
   if (state.GameFolderFound) {
-    fields.SetWadDialogFolder(GetPath(store, readRecord, state.GameFolderFound));
+    fields.SetWadDialogFolder(FindGameFolder(store, readRecord, state.GameFolderFound));
     fields.SetWadText(store.Read(kWadNameSetting, ""));
   } else {
     fields.SetWadDialogFolder(currentFolder);

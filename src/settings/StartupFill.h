@@ -6,8 +6,8 @@
 
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
-#include "wad/Host.h"
-#include "wad/ProgramState.h"
+#include "operations/Host.h"
+#include "operations/ProgramState.h"
 
 namespace quillmoor {
 

@@ -1,6 +1,6 @@
 #include "wad/WadDirectory.h"
 
-#include "wad/IoError.h"
+#include "io/IoError.h"
 
 namespace quillmoor {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "wad/FileSystem.h"
+#include "io/FileSystem.h"
 #include "wad/WadFormat.h"
 
 namespace quillmoor {

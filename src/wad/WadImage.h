@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "wad/FileSystem.h"
+#include "io/FileSystem.h"
 #include "wad/WadFormat.h"
 
 namespace quillmoor {

@@ -8,8 +8,8 @@
 
 #include "TempDir.h"
 #include "WadBuilder.h"
-#include "wad/FileSystem.h"
-#include "wad/TrackNames.h"
+#include "io/FileSystem.h"
+#include "operations/TrackNames.h"
 
 namespace quillmoor {
 namespace {

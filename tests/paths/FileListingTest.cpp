@@ -27,7 +27,7 @@ std::vector<std::string> Prefixed(const std::string& prefix,
 }
 
 std::vector<std::string> ListAll(const std::string& folder, bool recurse, bool includeFolders) {
-  return ListFilesEx(folder, "*.*", recurse, includeFolders, 0);
+  return ListFiles(folder, "*.*", recurse, includeFolders, 0);
 }
 
 TEST(FileListingTest, ListsDepthFirstAsTheFlagsAsk) {
@@ -141,7 +141,7 @@ TEST(FileListingTest, MaskPicksFilesAndFoldersCaseInsensitively) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mask);
-    EXPECT_EQ(ListFilesEx(dir / "src", c.mask, true, false, 0), Prefixed(prefix, c.expected));
+    EXPECT_EQ(ListFiles(dir / "src", c.mask, true, false, 0), Prefixed(prefix, c.expected));
   }
 }
 

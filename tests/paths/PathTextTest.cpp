@@ -19,15 +19,15 @@ TEST(CropTest, RemovesEveryNulAndKeepsTheRestInOrder) {
       {"x\0y\0\0"s, "xy"}, {"\0\0\0"s, ""}, {"", ""}, {"\0a\0b\0c"s, "abc"}, {"no nul", "no nul"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(Crop(c.input), c.cropped) << ::testing::PrintToString(c.input);
+    EXPECT_EQ(WithoutNul(c.input), c.cropped) << ::testing::PrintToString(c.input);
 }
 
-TEST(PathTextTest, SplitsAtTheLastSeparatorIntoPathAndPatchname) {
+TEST(PathTextTest, SplitsAtTheLastSeparatorIntoFolderPartAndFileNamePart) {
   struct Case {
     std::string input;
     char separator;
     std::string path;
-    std::string patchname;
+    std::string fileNamePart;
   };
   const std::vector<Case> cases = {
       {"D:\\dir\\file.ext", '\\', "D:\\dir\\", "file.ext"},
@@ -43,18 +43,18 @@ TEST(PathTextTest, SplitsAtTheLastSeparatorIntoPathAndPatchname) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
-    const std::string path = Path(c.input, c.separator);
-    const std::string patchname = Patchname(c.input, c.separator);
+    const std::string path = FolderPart(c.input, c.separator);
+    const std::string fileNamePart = FileNamePart(c.input, c.separator);
     EXPECT_EQ(path, c.path);
-    EXPECT_EQ(patchname, c.patchname);
-    EXPECT_EQ(path + patchname, c.input);
+    EXPECT_EQ(fileNamePart, c.fileNamePart);
+    EXPECT_EQ(path + fileNamePart, c.input);
   }
 }
 
 TEST(PathTextTest, UsesTheNativeSeparatorByDefault) {
   const std::string native = std::string("dir") + kNativeSeparator + "file.ext";
-  EXPECT_EQ(Path(native), std::string("dir") + kNativeSeparator);
-  EXPECT_EQ(Patchname(native), "file.ext");
+  EXPECT_EQ(FolderPart(native), std::string("dir") + kNativeSeparator);
+  EXPECT_EQ(FileNamePart(native), "file.ext");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(GameFolderTest, TakesTheChosenFolderThenTheRecordedOneWhenItHoldsTheGame)
     const std::optional<std::string> record =
         c.record ? std::optional(Folder(*c.record)) : std::nullopt;
     bool found = c.flagBefore;
-    EXPECT_EQ(GetPath(
+    EXPECT_EQ(FindGameFolder(
                   store, [&] { return record; }, found),
               Folder(c.expected));
     EXPECT_EQ(found, c.flagAfter);
@@ -90,10 +90,10 @@ TEST_F(GameFolderTest, ReadsTheRecordOnlyWhenTheChosenFolderLacksTheGame) {
   MapSettings store;
   store.Write(kGamePathSetting, Folder("chosen"));
   bool found = false;
-  EXPECT_EQ(GetPath(store, refusedRecord, found), Folder("chosen"));
+  EXPECT_EQ(FindGameFolder(store, refusedRecord, found), Folder("chosen"));
 
   store.Write(kGamePathSetting, Folder("empty"));
-  EXPECT_THROW(GetPath(store, refusedRecord, found), SettingsTypeError);
+  EXPECT_THROW(FindGameFolder(store, refusedRecord, found), SettingsTypeError);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include "ScopedEnvironmentVariable.h"
 #include "TempDir.h"
+#include "operations/SettingsValues.h"
 #include "settings/InstallationRecord.h"
-#include "wad/SettingsValues.h"
 
 namespace quillmoor {
 namespace {

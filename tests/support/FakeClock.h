@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "wad/Clock.h"
+#include "operations/Clock.h"
 
 namespace quillmoor::testing {
 

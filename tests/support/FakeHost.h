@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FakeClock.h"
-#include "wad/Host.h"
+#include "operations/Host.h"
 
 namespace quillmoor::testing {
 

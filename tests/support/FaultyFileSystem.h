@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "wad/FileSystem.h"
-#include "wad/IoError.h"
+#include "io/FileSystem.h"
+#include "io/IoError.h"
 
 namespace quillmoor::testing {
 

@@ -9,7 +9,7 @@
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
-#include "wad/IoError.h"
+#include "io/IoError.h"
 
 namespace quillmoor {
 namespace {

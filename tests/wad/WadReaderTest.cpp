@@ -3,7 +3,7 @@
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
-#include "wad/IoError.h"
+#include "io/IoError.h"
 #include "wad/WadDirectory.h"
 
 namespace quillmoor {

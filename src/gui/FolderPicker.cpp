@@ -1,0 +1,84 @@
+#include "gui/FolderPicker.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "gui/DialogFont.h"
+
+namespace quillmoor {
+
+namespace {
+
+// The window's client area; its frame makes it 212 x 309 outside.
+constexpr QSize kClientSize(204, 275);
+
+QWidget* Panel(const char* name, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  return panel;
+}
+
+}  // namespace
+
+FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), setSource_(std::move(setSource)) {
+  setObjectName(QStringLiteral("FolderPicker"));
+  setWindowTitle(QStringLiteral("Select Files..."));
+  setFont(DialogFont());
+  setModal(false);
+  // Closing the main window ends the program even while this one is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  resize(kClientSize);
+
+  QWidget* titlePanel = Panel("TitlePanel", this);
+  titlePanel->setFixedHeight(20);
+  auto* title = new QLabel(QStringLiteral("Please choose a folder"), titlePanel);
+  title->setObjectName(QStringLiteral("Title"));
+  title->move(10, 4);
+  title->adjustSize();
+
+  QWidget* leftMargin = Panel("LeftMargin", this);
+  leftMargin->setFixedWidth(9);
+  folderTree_ = new FolderTree(true, this);
+  folderTree_->setObjectName(QStringLiteral("FolderTree"));
+  QWidget* rightMargin = Panel("RightMargin", this);
+  rightMargin->setFixedWidth(9);
+
+  QWidget* buttonPanel = Panel("ButtonPanel", this);
+  buttonPanel->setFixedHeight(36);
+  okButton_ = new QPushButton(QStringLiteral("OK"), buttonPanel);
+  okButton_->setObjectName(QStringLiteral("OkButton"));
+  okButton_->setDefault(true);
+  okButton_->setFixedSize(73, 20);
+  // Anchored to the panel's top and right edges: 8 from the top, 11 from the right.
+  auto* buttonRow = new QHBoxLayout(buttonPanel);
+  buttonRow->setContentsMargins(0, 8, 11, 0);
+  buttonRow->addStretch();
+  buttonRow->addWidget(okButton_, 0, Qt::AlignTop);
+
+  auto* middle = new QHBoxLayout;
+  middle->setSpacing(0);
+  middle->addWidget(leftMargin);
+  middle->addWidget(folderTree_);
+  middle->addWidget(rightMargin);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(titlePanel);
+  column->addLayout(middle);
+  column->addWidget(buttonPanel);
+
+  QWidget::setTabOrder(folderTree_, okButton_);
+  folderTree_->setFocus();
+  connect(okButton_, &QPushButton::clicked, this, &FolderPicker::Accept);
+}
+
+void FolderPicker::Accept() {
+  const QString folder = folderTree_->SelectedFolder();
+  hide();
+  setSource_(folder);
+}
+
+}  // namespace quillmoor

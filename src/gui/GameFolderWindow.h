@@ -1,0 +1,32 @@
+// The game-folder window: the user points at the game's folder by hand. A folder that holds
+// "GP4.exe" is remembered as "GP4Path" and the main window's fields are filled again as at
+// start-up; any other folder changes nothing. Either way the window hides.
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+#include <functional>
+
+#include "gui/FolderTree.h"
+#include "operations/SettingsValues.h"
+
+namespace quillmoor {
+
+class GameFolderWindow final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // rerunStartupFill fills the main window's fields again as at start-up.
+  GameFolderWindow(SettingsValues& settings, std::function<void()> rerunStartupFill,
+         QWidget* parent = nullptr);
+
+  void Accept();
+
+ private:
+  SettingsValues& settings_;
+  std::function<void()> rerunStartupFill_;
+  FolderTree* folderTree_;
+  QPushButton* okButton_;
+};
+
+}  // namespace quillmoor

@@ -1,0 +1,111 @@
+#include "operations/Creation.h"
+
+#include <optional>
+#include <variant>
+
+#include "paths/CodePage.h"
+#include "paths/EntryNames.h"
+#include "paths/FileExists.h"
+#include "paths/FileListing.h"
+#include "paths/PathText.h"
+#include "operations/Messages.h"
+#include "operations/SourceKind.h"
+#include "operations/StatusText.h"
+#include "wad/WadImage.h"
+
+namespace quillmoor {
+
+namespace {
+
+// The entries the sources become: their names below the source folder, in listing order.
+// Gives the refusal instead when a name or the whole can't go into a wad.
+std::variant<std::vector<std::string>, std::string> EntryNames(
+    const std::string& sourceText, const std::vector<std::string>& sources,
+    FileSystem& fileSystem) {
+  const std::size_t folderLength =
+      sourceText.size() + (sourceText.ends_with(kNativeSeparator) ? 0 : 1);
+  std::vector<std::string> names;
+  names.reserve(sources.size());
+  std::int64_t wadLength = DirectoryEnd(static_cast<std::int64_t>(sources.size()));
+  for (const std::string& path : sources) {
+    const std::optional<std::string> name = EntryTextFromNativePath(path.substr(folderLength));
+    if (!name) return kUnspellableNameMessage + path;
+    if (name->size() > kNameSize) return kNameTooLongMessage + Windows1252ToUtf8(*name);
+    wadLength += fileSystem.LengthOf(path);
+    if (wadLength > kLargestWadSize) return std::string(kTooLargeWadMessage);
+    names.push_back(*name);
+  }
+  return names;
+}
+
+// The image of the new wad: one record per source, the data left in the source files.
+// Nothing when the sources have grown past what a wad can hold since they were measured.
+std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
+                                    const std::vector<std::string>& names, Host& host,
+                                    FileSystem& fileSystem) {
+  const auto count = static_cast<std::int32_t>(sources.size());
+  WadImage image;
+  image.Count = count;
+  image.Entries.resize(sources.size());
+  image.Data.resize(sources.size());
+  std::int64_t position = DirectoryEnd(count);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
+    host.ShowProgress(percent, ProgressText("Creating files : ", percent));
+    const std::int64_t size = fileSystem.LengthOf(sources[i]);
+    if (position + size > kLargestWadSize) return std::nullopt;
+    WadDirectoryEntry& entry = image.Entries[i];
+    SetEntryName(entry, names[i]);
+    entry.Offset = static_cast<std::int32_t>(position);
+    entry.Size = static_cast<std::int32_t>(size);
+    image.Data[i] = FileRange{sources[i], 0};
+    position += size;
+  }
+  return image;
+}
+
+}  // namespace
+
+void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem) {
+  const std::string sourceText = host.SourceText();
+  if (sourceText.empty()) {
+    host.ShowMessage(kNoSourceFolderMessage);
+    return;
+  }
+  if (NamesASourceFile(sourceText)) {
+    if (!FileExists(sourceText)) {
+      host.ShowMessage(kWrongFilePathMessage);
+      return;
+    }
+    state.SourceList = {sourceText};
+  } else {
+    state.SourceList = ListFiles(sourceText, "*.*", true, false, 63);
+  }
+  if (state.SourceList.size() < 2) {
+    host.ShowMessage(kNoSourceFolderMessage);
+    return;
+  }
+  host.Settings().Write(kFileNameSetting, sourceText);
+  auto names = EntryNames(sourceText, state.SourceList, fileSystem);
+  if (const std::string* refusal = std::get_if<std::string>(&names)) {
+    host.ShowMessage(*refusal);
+    return;
+  }
+
+  const SaveDialogAnswer answer =
+      host.AskSaveFileName(FileNamePart(sourceText) + ".wad", "Wad file(*.wad)|*.wad");
+  if (!answer.confirmed) return;
+  const Clock::TimePoint startTime = host.TimeSource().Now();
+  host.RepaintNow();
+  const std::optional<WadImage> image =
+      NewWadImage(state.SourceList, std::get<std::vector<std::string>>(names), host, fileSystem);
+  if (!image) {
+    host.ShowMessage(kTooLargeWadMessage);
+    return;
+  }
+  RebuildWad(*image, answer.fileName, image->Count, fileSystem);
+  host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
+                                      host.DecimalSeparator()));
+}
+
+}  // namespace quillmoor

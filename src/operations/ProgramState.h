@@ -1,0 +1,24 @@
+// The values that live from start-up to exit and that the operations share. Each operation
+// sets what it uses before it uses it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "operations/TrackNames.h"
+
+namespace quillmoor {
+
+struct ProgramState {
+  // The full paths of the source files of the running creation or update.
+  std::vector<std::string> SourceList;
+  // The wads of the running update: the wad field's, or the 17 track wads.
+  std::array<std::string, TrackNames.size()> WadPaths;
+  // On only during a run started by "Update track wads".
+  bool TrackMode = false;
+  // Whether the last look for the game folder found "GP4.exe" there.
+  bool GameFolderFound = false;
+};
+
+}  // namespace quillmoor

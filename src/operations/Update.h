@@ -1,0 +1,28 @@
+// "Update wad" and "Update track wads": files from disk put into wads, each replacing the data
+// of the entry it matches or added as a new entry.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "io/FileSystem.h"
+#include "operations/Host.h"
+#include "operations/ProgramState.h"
+
+namespace quillmoor {
+
+struct UpdateOptions {
+  // Reports each replacement ("replace NAME OLD_SIZE -> NEW_SIZE") and addition
+  // ("add NAME SIZE"), per wad and source file, names in UTF-8.
+  std::function<void(const std::string&)> report;
+  // Works out every change but writes no wad.
+  bool dryRun = false;
+};
+
+// Runs one update through host: on the wad of the wad field, or, with state.TrackMode, on the
+// 17 track wads of the game folder. TrackMode is off again when the run ends, however it ends.
+// Input/output failures end the run with an IoError; refusals are shown through the host.
+void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
+               const UpdateOptions& options = {});
+
+}  // namespace quillmoor

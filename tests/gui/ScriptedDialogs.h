@@ -1,0 +1,61 @@
+// Dialogs answered by the test: each dialog takes the next answer queued for it and records
+// how it was shown.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "gui/Dialogs.h"
+
+namespace quillmoor::testing {
+
+struct ShownSaveDialog {
+  QString title;
+  QString fileName;
+  QString filter;
+};
+
+struct ShownError {
+  QString text;
+  QString details;
+};
+
+class ScriptedDialogs final : public Dialogs {
+ public:
+  std::deque<QStringList> openAnswers;  // empty list: cancelled
+  std::deque<QString> saveAnswers;      // a null text: cancelled
+  std::vector<OpenDialogSettings> openShown;
+  std::vector<ShownSaveDialog> saveShown;
+  std::vector<QString> messages;
+  std::vector<ShownError> errors;
+
+  QStringList OpenFiles(QWidget*, const OpenDialogSettings& settings) override {
+    openShown.push_back(settings);
+    return Next(openAnswers, QStringList());
+  }
+  std::optional<QString> SaveFile(QWidget*, const QString& title, const QString& fileName,
+                                  const QString& filter) override {
+    saveShown.push_back({title, fileName, filter});
+    const QString answer = Next(saveAnswers, QString());
+    if (answer.isNull()) return std::nullopt;
+    return answer;
+  }
+  void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+  void Error(QWidget*, const QString& text, const QString& details) override {
+    errors.push_back({text, details});
+  }
+
+ private:
+  template <typename Answer>
+  static Answer Next(std::deque<Answer>& answers, Answer cancelled) {
+    if (answers.empty()) return cancelled;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace quillmoor::testing

@@ -1,0 +1,198 @@
+#include "operations/Extraction.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FakeHost.h"
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+#include "WadBuilder.h"
+#include "io/IoError.h"
+
+namespace quillmoor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeHost;
+using testing::FaultyFileSystem;
+using testing::FilesBelow;
+using testing::FileStep;
+using testing::Progress;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WadBuilder;
+
+TEST(ExtractWad, OffersTheWadsFolderAndNameThenWritesEveryEntryAndRemembersWhere) {
+  TempDir dir;
+  FakeHost host;
+  host.wadText = WadBuilder()
+                     .Entry("maps\\monza2001\\track.dat", "TRACK")
+                     .Entry("readme.txt", "hello")
+                     .Entry("cars\\f\xE9lix.tex", "")
+                     .WriteTo(dir / "data/cars.wad");
+  host.saveAnswers = {dir / "data/cars"};
+
+  ExtractWad(host, NativeFileSystem());
+
+  ASSERT_EQ(host.saveShown.size(), 1u);
+  EXPECT_EQ(host.saveShown[0].fileName, dir / "data/cars");
+  EXPECT_EQ(host.saveShown[0].filter, "");
+  EXPECT_EQ(FilesBelow(dir / "data/cars"),
+            (std::map<std::string, std::string>{{"maps/monza2001/track.dat", "TRACK"},
+                                                {"readme.txt", "hello"},
+                                                {"cars/f\xC3\xA9lix.tex", ""}}));
+  EXPECT_EQ(host.progress, (std::vector<Progress>{{0, "Extracting files : 0%"},
+                                                  {33, "Extracting files : 33%"},
+                                                  {66, "Extracting files : 66%"},
+                                                  {0, "Wad extracted in 0s"}}));
+  EXPECT_EQ(host.settings.Stored("WadName"), host.wadText);
+  EXPECT_EQ(host.settings.Stored("ExtractPath"), dir / "data/");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(ExtractWad, CancellingStoresTheWadAndTheOfferedFolderAndWritesNothing) {
+  TempDir dir;
+  FakeHost host;
+  host.wadText = WadBuilder().Entry("a", "x").WriteTo(dir / "cars.wad");
+  host.settings.values["ExtractPath"] = dir / "out/";
+  ExtractWad(host, NativeFileSystem());
+  EXPECT_EQ(host.saveShown[0].fileName, dir / "out/cars");
+  EXPECT_EQ(host.settings.Stored("WadName"), host.wadText);
+  EXPECT_EQ(host.settings.Stored("ExtractPath"), dir / "out/");
+  EXPECT_FALSE(fs::exists(dir / "out"));
+  EXPECT_TRUE(host.progress.empty());
+}
+
+TEST(ExtractWad, RefusesAWadFieldThatNamesNoFileAndStoresNothing) {
+  TempDir dir;
+  for (const std::string& wad : {dir / "missing.wad", dir.path().string(), std::string()}) {
+    FakeHost host;
+    host.wadText = wad;
+    ExtractWad(host, NativeFileSystem());
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Sorry but you have to choose a wad file first."});
+    EXPECT_TRUE(host.settings.values.empty());
+    EXPECT_TRUE(host.saveShown.empty());
+  }
+}
+
+TEST(ExtractWad, HandlesTheShapesAWadCanTake) {
+  struct Case {
+    const char* what;
+    WadBuilder wad;
+    std::map<std::string, std::string> files;
+  };
+  const std::string name128 = "deep\\" + std::string(123, 'n');
+  const Case cases[] = {
+      {"the later of two equal names wins",
+       WadBuilder().Entry("a.txt", "first").Entry("a.txt", "second"),
+       {{"a.txt", "second"}}},
+      {"an empty entry gives an empty file", WadBuilder().Entry("empty", ""), {{"empty", ""}}},
+      {"a 128-byte name is used whole",
+       WadBuilder().Entry(name128, "x"),
+       {{"deep/" + std::string(123, 'n'), "x"}}},
+      {"blocks out of order and overlapping",
+       WadBuilder()
+           .Record("b", 4 + 2 * 136 + 2, 3)
+           .Record("a", 4 + 2 * 136, 4)
+           .Bytes(4 + 2 * 136, "AABBB"),
+       {{"a", "AABB"}, {"b", "BBB"}}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    FakeHost host;
+    host.wadText = c.wad.WriteTo(dir / "x.wad");
+    host.saveAnswers = {dir / "out"};
+    ExtractWad(host, NativeFileSystem());
+    EXPECT_EQ(FilesBelow(dir / "out"), c.files) << c.what;
+  }
+}
+
+TEST(ExtractWad, AnEmptyWadCreatesNoFolderButSaysItIsDone) {
+  TempDir dir;
+  FakeHost host;
+  host.wadText = WadBuilder().WriteTo(dir / "empty.wad");
+  host.saveAnswers = {dir / "out"};
+  ExtractWad(host, NativeFileSystem());
+  EXPECT_FALSE(fs::exists(dir / "out"));
+  EXPECT_EQ(host.progress, (std::vector<Progress>{{0, "Wad extracted in 0s"}}));
+  EXPECT_EQ(host.settings.Stored("ExtractPath"), dir.path().string() + "/");
+}
+
+TEST(ExtractWad, RefusesANameThatWouldLandOutsideTheChosenFolderBeforeWritingAnything) {
+  const char* unsafe[] = {"",           "\\absolute.txt", "/absolute.txt", "C:\\boot.ini",
+                          "c:relative", "..\\up.txt",     "a\\..\\..\\up", "a/../../up",
+                          ".."};
+  for (const char* name : unsafe) {
+    TempDir dir;
+    FakeHost host;
+    host.wadText = WadBuilder().Entry("fine.txt", "x").Entry(name, "evil").WriteTo(dir / "x.wad");
+    host.saveAnswers = {dir / "out"};
+    ExtractWad(host, NativeFileSystem());
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{
+                  std::string("Sorry but this wad holds an unsafe file name: ") + name});
+    EXPECT_FALSE(fs::exists(dir / "out")) << name;
+    EXPECT_FALSE(host.settings.Stored("ExtractPath")) << name;
+  }
+}
+
+TEST(ExtractWad, DoesNotWriteThroughALinkThatLeadsOutOfTheChosenFolder) {
+  TempDir dir;
+  fs::create_directories(dir / "out");
+  fs::create_directories(dir / "outside");
+  fs::create_directory_symlink(dir / "outside", dir / "out/maps");
+  fs::create_symlink(dir / "outside/victim.txt", dir / "out/note.txt");
+  fs::create_directory_symlink(dir / "out/inner", dir / "out/alias");
+  fs::create_directories(dir / "out/inner");
+  for (const char* name : {"maps\\track.dat", "note.txt"}) {
+    FakeHost host;
+    host.wadText = WadBuilder().Entry(name, "evil").WriteTo(dir / "x.wad");
+    host.saveAnswers = {dir / "out"};
+    ExtractWad(host, NativeFileSystem());
+    EXPECT_EQ(host.messages.size(), 1u) << name;
+    EXPECT_TRUE(fs::is_empty(dir / "outside")) << name;
+  }
+  FakeHost host;
+  host.wadText = WadBuilder().Entry("alias\\ok.txt", "fine").WriteTo(dir / "x.wad");
+  host.saveAnswers = {dir / "out"};
+  ExtractWad(host, NativeFileSystem());
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(ReadFile(dir / "out/inner/ok.txt"), "fine");
+}
+
+TEST(ExtractWad, ABlockPastTheEndStopsBeforeItsFileAndKeepsTheFilesBefore) {
+  TempDir dir;
+  FakeHost host;
+  host.settings.values["ExtractPath"] = "earlier/";
+  host.wadText = WadBuilder()
+                     .Entry("good.txt", "good")
+                     .Record("bad.txt", 4 + 2 * 136, 1000)
+                     .WriteTo(dir / "x.wad");
+  host.saveAnswers = {dir / "out"};
+  try {
+    ExtractWad(host, NativeFileSystem());
+    FAIL() << "the broken wad extracted";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.kind(), IoFailure::ReadBeyondEnd);
+  }
+  EXPECT_EQ(FilesBelow(dir / "out"), (std::map<std::string, std::string>{{"good.txt", "good"}}));
+  EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/");
+  EXPECT_EQ(host.StatusText(), "Extracting files : 50%");
+}
+
+TEST(ExtractWad, OpensTheWadForReadingOnlySoAReadOnlyWadExtracts) {
+  TempDir dir;
+  FakeHost host;
+  host.wadText = WadBuilder().Entry("a.txt", "a").WriteTo(dir / "x.wad");
+  host.saveAnswers = {dir / "out"};
+  FaultyFileSystem files;
+  ExtractWad(host, files);
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "a");
+  EXPECT_EQ(files.Calls(FileStep::OpenRead), 1);   // the wad
+  EXPECT_EQ(files.Calls(FileStep::OpenWrite), 1);  // the one file extracted
+}
+
+}  // namespace
+}  // namespace quillmoor

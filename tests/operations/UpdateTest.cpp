@@ -1,0 +1,277 @@
+#include "operations/Update.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FakeHost.h"
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+#include "WadBuilder.h"
+#include "io/IoError.h"
+#include "wad/WadDirectory.h"
+
+namespace quillmoor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeHost;
+using testing::FaultyFileSystem;
+using testing::FileStep;
+using testing::Progress;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WadBuilder;
+
+struct UpdateRun {
+  TempDir dir;
+  FakeHost host;
+  ProgramState state;
+
+  void Update() { RunUpdate(host, state, NativeFileSystem()); }
+  std::vector<std::string> Names(const std::string& wad) {
+    std::vector<std::string> names;
+    const WadReader reader(wad, NativeFileSystem());
+    for (const WadDirectoryEntry& entry : reader.Entries()) {
+      names.push_back(EntryName(entry));
+    }
+    return names;
+  }
+};
+
+TEST(RunUpdate, ReplacesAndAddsAsInTheWorkedExample) {
+  UpdateRun run;
+  run.host.wadText = WadBuilder()
+                         .Entry("A", std::string(10, 'a'))
+                         .Entry("B", std::string(20, 'b'))
+                         .WriteTo(run.dir / "x.wad");
+  run.dir.WriteFile("mod/A", std::string(15, 'A'));
+  run.dir.WriteFile("mod/C", std::string(7, 'C'));
+  run.host.sourceText = run.dir / "mod";
+  run.Update();
+
+  const std::string expected =
+      WadBuilder()
+          .Record("A", 419, 15)
+          .Record("B", 434, 20)
+          .Record("c", 412, 7)
+          .Bytes(412, std::string(7, 'C') + std::string(15, 'A') + std::string(20, 'b'))
+          .Build();
+  ASSERT_EQ(expected.size(), 454u);
+  EXPECT_EQ(ReadFile(run.host.wadText), expected);
+  EXPECT_EQ(run.host.progress, (std::vector<Progress>{{50, "Updating x.wad : 50%"},
+                                                      {100, "Updating x.wad : 100%"},
+                                                      {0, "Update done in 0s"}}));
+  EXPECT_EQ(run.host.settings.Stored("WadName"), run.host.wadText);
+  EXPECT_EQ(run.host.settings.Stored("FileName"), run.dir / "mod");
+  EXPECT_TRUE(run.host.messages.empty());
+}
+
+TEST(RunUpdate, RefusesUnusableFieldsInOrderBeforeOpeningAnyWad) {
+  struct Case {
+    const char* what;
+    std::string source;
+    std::string wad;
+    bool trackMode;
+    const char* message;
+    bool wadNameStored;
+  };
+  TempDir dir;
+  const std::string wad = WadBuilder().WriteTo(dir / "x.wad");
+  const std::string file = dir.WriteFile("mod/a.tex", "a");
+  const Case cases[] = {
+      {"the placeholder", "...or select a file", wad, false,
+       "Sorry but you have to choose source file(s) first.", false},
+      {"an empty source", "", wad, true, "Sorry but you have to choose source file(s) first.",
+       false},
+      {"no game folder", file, wad, true, "Sorry but the GP4 folder was not found.", false},
+      {"no wad", file, "", false, "Sorry but you have to choose a wad file first.", false},
+      {"upper-case WAD", file, dir / "X.WAD", false, "Sorry but you havn't selected a wad file.",
+       false},
+      {"a missing wad", file, dir / "missing.wad", false,
+       "Sorry but you surely did a mistake in wad's pathname :)", false},
+      {"a folder named like a file", dir / "mod.ab", wad, false,
+       "Sorry but you surely did a mistake in file's pathname :)", true},
+  };
+  fs::create_directories(dir / "mod.ab");
+  for (const Case& c : cases) {
+    FakeHost host;
+    ProgramState state;
+    host.sourceText = c.source;
+    host.wadText = c.wad;
+    state.TrackMode = c.trackMode;
+    FaultyFileSystem files;
+    RunUpdate(host, state, files);
+    EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.what;
+    EXPECT_EQ(host.settings.Stored("WadName").has_value(), c.wadNameStored) << c.what;
+    EXPECT_FALSE(host.settings.Stored("FileName")) << c.what;
+    EXPECT_EQ(files.Calls(FileStep::OpenWrite) + files.Calls(FileStep::OpenRead), 0) << c.what;
+    EXPECT_FALSE(state.TrackMode) << c.what;
+  }
+}
+
+TEST(RunUpdate, MatchesTheFirstEntryByTheRulesOfEachKindOfSource) {
+  UpdateRun run;
+  run.host.wadText = WadBuilder()
+                         .Entry("maps\\x\\Track.dat", "old1")
+                         .Entry("other\\track.dat", "old2")
+                         .Entry("maps\\x\\race\\setup.txt", "old3")
+                         .Entry("maps\\x\\qualifying\\setup.txt", "old4")
+                         .Entry("cars\\ferrari\\a.tex", "old5")
+                         .Entry("a.tex", "old6")
+                         .WriteTo(run.dir / "x.wad");
+  run.dir.WriteFile("mod/TRACK.DAT", "new1");
+  run.dir.WriteFile("mod/qualifying/race/x/setup.txt", "new3b");  // race wins over qualifying
+  run.dir.WriteFile("mod/Qualifying/setup.txt", "new4");
+  run.dir.WriteFile("mod/Cars/Ferrari/A.tex", "new5");
+  run.dir.WriteFile("mod/qualifying/lonely.txt", "new7");  // no qualifying entry: added
+  run.host.sourceText = run.dir / "mod/";
+  run.Update();
+
+  WadReader wad(run.host.wadText, NativeFileSystem());
+  std::map<std::string, std::string> content;
+  for (const WadDirectoryEntry& entry : wad.Entries()) {
+    wad.ReadBlock(entry, content[EntryName(entry)]);
+  }
+  EXPECT_EQ(content, (std::map<std::string, std::string>{
+                         {"maps\\x\\Track.dat", "new1"},
+                         {"other\\track.dat", "old2"},
+                         {"maps\\x\\race\\setup.txt", "new3b"},
+                         {"maps\\x\\qualifying\\setup.txt", "new4"},
+                         {"cars\\ferrari\\a.tex", "new5"},
+                         {"a.tex", "old6"},
+                         {"lonely.txt", "new7"},
+                     }));
+}
+
+TEST(RunUpdate, NamesAddedEntriesByTheWadTheyGoInto) {
+  struct Case {
+    const char* wadFile;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"cars.wad", "cars\\cars\\f1\\a.tex"},
+      {"Cars.WAD.wad", "cars\\f1\\a.tex"},
+      {"monza2001.wad", "maps\\monza2001\\cars\\f1\\a.tex"},
+      {"Monza2001.wad", "cars\\f1\\a.tex"},
+      {"other.wad", "cars\\f1\\a.tex"},
+  };
+  for (const Case& c : cases) {
+    UpdateRun run;
+    run.host.wadText = WadBuilder().WriteTo(run.dir / c.wadFile);
+    run.dir.WriteFile("mod/Cars/F1/A.tex", "a");
+    run.host.sourceText = run.dir / "mod";
+    run.Update();
+    EXPECT_EQ(run.Names(run.host.wadText), std::vector<std::string>{c.name}) << c.wadFile;
+    EXPECT_EQ(ReadFile(run.host.wadText).substr(4 + 128, 4), testing::Int32Bytes(140));
+  }
+}
+
+TEST(RunUpdate, UpdatesAllSeventeenTrackWadsOfTheGameFolder) {
+  UpdateRun run;
+  const std::string game = run.dir / "game";
+  for (const std::string_view track : TrackNames) {
+    WadBuilder wad;
+    if (track == "spa2001") wad.Entry("maps\\spa2001\\x.dat", "old");
+    wad.WriteTo(game + "/" + std::string(track) + ".wad");
+  }
+  run.dir.WriteFile("mod/x.dat", "new");
+  run.dir.WriteFile("mod/y.dat", "yy");
+  run.host.sourceText = run.dir / "mod";
+  run.host.wadText = "ignored.wad";
+  run.host.gamePath = game;
+  run.state.TrackMode = true;
+  run.Update();
+
+  for (const std::string_view track : TrackNames) {
+    const std::string prefix = "maps\\" + std::string(track) + "\\";
+    // spa2001's x.dat is replaced where it stands; everywhere else both are added.
+    EXPECT_EQ(run.Names(game + "/" + std::string(track) + ".wad"),
+              (std::vector<std::string>{prefix + "x.dat", prefix + "y.dat"}))
+        << track;
+  }
+  EXPECT_FALSE(run.state.TrackMode);
+  EXPECT_FALSE(run.host.settings.Stored("WadName"));
+  EXPECT_EQ(run.host.settings.Stored("FileName"), run.dir / "mod");
+  EXPECT_EQ(run.host.progress.back().text, "Update done in 0s");
+  EXPECT_EQ(run.host.progress[1], (Progress{100, "Updating a1ring2001.wad : 100%"}));
+  EXPECT_EQ(run.host.progress[2], (Progress{0, "Updating a1ring2001.wad : 100%"}));
+}
+
+TEST(RunUpdate, AnEmptySourceFolderStillRewritesTheWadAndFinishes) {
+  UpdateRun run;
+  const std::string wad = WadBuilder().Entry("a", "AA").Build() + "trailing";
+  run.host.wadText = run.dir.WriteFile("x.wad", wad);
+  fs::create_directories(run.dir / "empty");
+  run.host.sourceText = run.dir / "empty";
+  run.Update();
+  EXPECT_EQ(ReadFile(run.host.wadText), WadBuilder().Entry("a", "AA").Build());
+  EXPECT_EQ(run.host.progress, (std::vector<Progress>{{0, "Update done in 0s"}}));
+}
+
+TEST(RunUpdate, ReplacingAnEmptyEntryMovesTheBlockThatSharedItsOffset) {
+  UpdateRun run;
+  run.host.wadText =
+      WadBuilder().Entry("empty.txt", "").Entry("next.dat", "NEXT").WriteTo(run.dir / "x.wad");
+  run.host.sourceText = run.dir.WriteFile("mod/empty.txt", "FULL!");
+  run.Update();
+  EXPECT_EQ(ReadFile(run.host.wadText),
+            WadBuilder().Entry("empty.txt", "FULL!").Entry("next.dat", "NEXT").Build());
+}
+
+TEST(RunUpdate, RefusesWhatAWadCannotHoldAndLeavesTheWadAsItWas) {
+  struct Case {
+    const char* what;
+    std::string wad;
+    std::string sourceName;
+    std::string message;
+  };
+  const std::string longName = std::string(100, 'd') + "/" + std::string(40, 'f') + ".dat";
+  const Case cases[] = {
+      {"a name longer than the field", WadBuilder().Entry("a", "A").Build(), "cars/" + longName,
+       "Sorry but this file name is too long for a wad: cars\\" + std::string(100, 'd') + "\\" +
+           std::string(40, 'f') + ".dat"},
+      {"a wad past two gigabytes", WadBuilder().Record("far", 2'147'483'600, 0).Build(), "new.dat",
+       "Sorry but the wad would be larger than 2 GB."},
+      {"a name the code page cannot spell", WadBuilder().Entry("a", "A").Build(),
+       "\xE6\x97\xA5.dat", "Sorry but this file name can't be stored in a wad: "},
+  };
+  for (const Case& c : cases) {
+    UpdateRun run;
+    run.host.wadText = run.dir.WriteFile("x.wad", c.wad);
+    const std::string source = run.dir.WriteFile("mod/" + c.sourceName, "data");
+    run.host.sourceText = run.dir / "mod";
+    run.Update();
+    const std::string message = c.message.ends_with(": ") ? c.message + source : c.message;
+    EXPECT_EQ(run.host.messages, std::vector<std::string>{message}) << c.what;
+    EXPECT_EQ(ReadFile(run.host.wadText), c.wad) << c.what;
+  }
+}
+
+TEST(RunUpdate, ASingleSourceFileBelowCarsIsKeyedFromItsLastCarsFolder) {
+  UpdateRun run;
+  run.host.wadText =
+      WadBuilder().Entry("cars\\ferrari\\a.tex", "old").WriteTo(run.dir / "cars.wad");
+  run.host.sourceText = run.dir.WriteFile("mods/cars/old/Cars/ferrari/a.tex", "new");
+  run.Update();
+  EXPECT_EQ(run.Names(run.host.wadText), std::vector<std::string>{"cars\\ferrari\\a.tex"});
+  EXPECT_EQ(ReadFile(run.host.wadText), WadBuilder().Entry("cars\\ferrari\\a.tex", "new").Build());
+}
+
+TEST(RunUpdate, AnInputOutputErrorEndsTheRunWithTrackModeOffAndTheWadUntouched) {
+  UpdateRun run;
+  const std::string wad = WadBuilder().Entry("a.dat", "old").Build();
+  run.host.wadText = run.dir.WriteFile("x.wad", wad);
+  run.host.sourceText = run.dir.WriteFile("mod/a.dat", "new");
+  for (const FileStep step : {FileStep::OpenWrite, FileStep::Write}) {
+    FaultyFileSystem files;
+    files.FailAt(step, 1, IoFailure::AccessDenied, EACCES);
+    run.state.TrackMode = false;
+    EXPECT_THROW(RunUpdate(run.host, run.state, files), IoError);
+    EXPECT_EQ(ReadFile(run.host.wadText), wad);
+    EXPECT_FALSE(run.state.TrackMode);
+  }
+}
+
+}  // namespace
+}  // namespace quillmoor
