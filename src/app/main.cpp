@@ -2,30 +2,31 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "gui/GameFolderWindow.h"
-#include "gui/DialogFont.h"
+#include "gui/Application.h"
 #include "gui/Dialogs.h"
-#include "gui/MainWindow.h"
 #include "gui/FolderPicker.h"
-#include "settings/InstallationRecord.h"
-#include "settings/SettingsStore.h"
+#include "gui/GameFolderWindow.h"
+#include "gui/MainWindow.h"
 #include "operations/Clock.h"
 #include "operations/ProgramState.h"
+#include "settings/InstallationRecord.h"
+#include "settings/SettingsStore.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quillmoor"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quillmoor 2.9"));
-  QApplication::setFont(quillmoor::DialogFont());
+  quillmoor::SetUpApplication();
 
   quillmoor::ProgramState state;
   quillmoor::SteadyClock clock;
   quillmoor::QtDialogs dialogs;
   const std::unique_ptr<quillmoor::SettingsStore> store =
       quillmoor::SettingsStore::ForCurrentUser();
-  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
-  quillmoor::FolderPicker folderPicker([&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
-  quillmoor::GameFolderWindow gameFolderWindow(*store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(),
+                                   clock);
+  quillmoor::FolderPicker folderPicker(
+      [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
+  quillmoor::GameFolderWindow gameFolderWindow(dialogs, *store,
+                                               [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
   mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
