@@ -28,6 +28,11 @@ namespace {
 constexpr QSize kClientSize(433, 147);
 constexpr QSize kMinimumClientSize(433, 142);
 
+// How often a running operation shows its progress and lets the window take its events, in
+// milliseconds: often enough to look continuous; painting each of thousands of steps would
+// cost more than the work.
+constexpr qint64 kRefreshInterval = 20;
+
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 template <typename Control>
@@ -205,19 +210,17 @@ SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
 void MainWindow::ShowProgress(int position, const std::string& text) {
   progressBar_->setPosition(position);
   progressBar_->setText(Text(text));
-  progressBar_->repaint();
-  KeepResponsive();
+  RefreshDuringRun();
 }
 
 void MainWindow::ShowProgressPosition(int position) {
   progressBar_->setPosition(position);
-  progressBar_->repaint();
-  KeepResponsive();
+  RefreshDuringRun();
 }
 
 void MainWindow::RepaintNow() {
   repaint();
-  KeepResponsive();
+  QCoreApplication::processEvents();
 }
 
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
@@ -249,6 +252,7 @@ void MainWindow::Guarded(const std::function<void()>& work) {
 void MainWindow::RunOperation(const std::function<void()>& operation) {
   const QPointer<QWidget> focused = focusWidget();
   operationRunning_ = true;
+  lastRefresh_.invalidate();
   SetTakingInput(false);
   RunShowingErrors(dialogs_, this, operation, [this] { ClearProgress(); });
   SetTakingInput(true);
@@ -265,7 +269,12 @@ void MainWindow::SetTakingInput(bool taking) {
   if (gameFolderWindow_ != nullptr) gameFolderWindow_->setEnabled(taking);
 }
 
-void MainWindow::KeepResponsive() { QCoreApplication::processEvents(); }
+void MainWindow::RefreshDuringRun() {
+  if (lastRefresh_.isValid() && lastRefresh_.elapsed() < kRefreshInterval) return;
+  progressBar_->repaint();
+  QCoreApplication::processEvents();
+  lastRefresh_.start();
+}
 
 void MainWindow::ClearProgress() {
   progressBar_->setPosition(0);

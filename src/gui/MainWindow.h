@@ -5,6 +5,7 @@
 // anything, but go on repainting and can be moved.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -91,9 +92,11 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void RunOperation(const std::function<void()>& operation);
   // Enables or disables every control that takes input, here and in the secondary windows.
   void SetTakingInput(bool taking);
-  // Lets the window repaint and follow moves in the middle of an operation; the input that
-  // comes meanwhile reaches only disabled controls, which drop it.
-  void KeepResponsive();
+  // Shows the progress bar as it is now and lets the window repaint and follow moves in the
+  // middle of an operation, unless it did so a moment ago (the bar is then painted at the
+  // next refresh or when the run ends). The input that comes meanwhile reaches only disabled
+  // controls, which drop it.
+  void RefreshDuringRun();
   void ClearProgress();
   // The folder of the source field: the folder it names, or the folder of the file it names;
   // empty when it names neither.
@@ -110,6 +113,7 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   FolderPicker* folderPicker_ = nullptr;
   GameFolderWindow* gameFolderWindow_ = nullptr;
   bool operationRunning_ = false;
+  QElapsedTimer lastRefresh_;
 
   QLabel* sourceLabel_;
   QPushButton* selectFolder_;
