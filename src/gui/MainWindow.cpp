@@ -158,7 +158,7 @@ void MainWindow::OpenGameFolderWindow() {
 QString MainWindow::SourceFolderInUse() const {
   const QFileInfo source(sourceField_->text());
   if (sourceField_->text().isEmpty() || !source.exists()) return {};
-  return source.isDir() ? source.filePath() : source.path();
+  return QDir::cleanPath(source.isDir() ? source.absoluteFilePath() : source.absolutePath());
 }
 
 void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }

@@ -160,7 +160,7 @@ std::optional<InstallDirKey> FindInstallDirKey(const QStringList& lines, QString
 }
 
 // The text spelt by hex data ("43,00,3a,00,..."): UTF-16LE code units, up to the first NUL
-// when there is one; nothing when the data is no whole number of code units.
+// when there is one; nothing when the data isn't a whole number of code units in hex bytes.
 std::optional<QString> HexText(QStringView data) {
   QByteArray bytes;
   for (QStringView byte : data.split(u',')) {
@@ -180,11 +180,11 @@ std::optional<QString> HexText(QStringView data) {
 // other type throws SettingsTypeError.
 QString DirectoryText(QStringView data) {
   std::optional<QString> text;
-  qsizetype pos = 1;
   if (data.startsWith(u"hex(1):") || data.startsWith(u"hex(2):")) {
     text = HexText(data.mid(7));
   } else {
     if (data.startsWith(u"str(2):")) data = data.mid(7);
+    qsizetype pos = 1;
     if (data.startsWith(u'"')) text = ReadEscaped(data, pos, u'"');
   }
   if (!text) throw SettingsTypeError(kDirectoryValue);

@@ -204,10 +204,12 @@ void SecondaryWindowsTest::windowsOpenAtTheFoldersInUse() {
   QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
   QCOMPARE(TreeOf(picker).SelectedFolder(), home);  // no source yet
   picker.hide();
-  source->setText(Native(dir / "mods/cars"));
-  QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
-  QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
-  picker.hide();
+  for (const char* folder : {"mods/cars", "mods/cars/"}) {
+    source->setText(Native(dir / folder));
+    QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
+    QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
+    picker.hide();
+  }
   source->setText(Native(dir / "mods/cars/a.tex"));
   QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
   QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
