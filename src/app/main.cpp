@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "app/WindowArguments.h"
-#include "gui/GameFolderWindow.h"
-#include "gui/DialogFont.h"
+#include "gui/Application.h"
 #include "gui/Dialogs.h"
-#include "gui/MainWindow.h"
 #include "gui/FolderPicker.h"
-#include "settings/InstallationRecord.h"
-#include "settings/SettingsStore.h"
+#include "gui/GameFolderWindow.h"
+#include "gui/MainWindow.h"
 #include "operations/Clock.h"
 #include "operations/ProgramState.h"
+#include "settings/InstallationRecord.h"
+#include "settings/SettingsStore.h"
 
 int main(int argc, char** argv) {
   if (const auto information =
@@ -25,18 +25,19 @@ int main(int argc, char** argv) {
   }
   // Takes Qt's own options (-platform, ...) out of argc and argv.
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quillmoor"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quillmoor 2.9"));
-  QApplication::setFont(quillmoor::DialogFont());
+  quillmoor::SetUpApplication();
 
   quillmoor::ProgramState state;
   quillmoor::SteadyClock clock;
   quillmoor::QtDialogs dialogs;
   const std::unique_ptr<quillmoor::SettingsStore> store =
       quillmoor::SettingsStore::ForCurrentUser();
-  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
-  quillmoor::FolderPicker folderPicker([&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
-  quillmoor::GameFolderWindow gameFolderWindow(*store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(),
+                                   clock);
+  quillmoor::FolderPicker folderPicker(
+      [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
+  quillmoor::GameFolderWindow gameFolderWindow(dialogs, *store,
+                                               [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
   mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
   // After the start-up fill, so the wad the program was started with stays in the field.
   if (const auto wad = quillmoor::WadToOpen(std::vector<std::string>(argv + 1, argv + argc),

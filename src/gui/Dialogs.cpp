@@ -75,9 +75,8 @@ void QtDialogs::Message(QWidget* parent, const QString& text) {
   ShowCentred(box);
 }
 
-void QtDialogs::Error(QWidget* parent, const QString& text, const QString& details) {
+void QtDialogs::Error(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::Ok, parent);
-  box.setDetailedText(details);
   ShowCentred(box);
 }
 

@@ -31,8 +31,8 @@ class Dialogs {
                                           const QString& fileName, const QString& filter) = 0;
   // A message box with the caption "Quillmoor 2.9", no icon and one OK.
   virtual void Message(QWidget* parent, const QString& text) = 0;
-  // The error box: the same with an error icon; details may name the file concerned.
-  virtual void Error(QWidget* parent, const QString& text, const QString& details) = 0;
+  // The error box: the same with an error icon.
+  virtual void Error(QWidget* parent, const QString& text) = 0;
 };
 
 // The dialogs a person answers.
@@ -42,7 +42,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& fileName,
                                   const QString& filter) override;
   void Message(QWidget* parent, const QString& text) override;
-  void Error(QWidget* parent, const QString& text, const QString& details) override;
+  void Error(QWidget* parent, const QString& text) override;
 };
 
 // The name filters a Qt file dialog shows for a "description|pattern" filter: the

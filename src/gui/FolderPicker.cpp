@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "gui/DialogFont.h"
+#include "gui/ShowInFront.h"
 
 namespace quillmoor {
 
@@ -73,6 +74,11 @@ FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidge
   QWidget::setTabOrder(folderTree_, okButton_);
   folderTree_->setFocus();
   connect(okButton_, &QPushButton::clicked, this, &FolderPicker::Accept);
+}
+
+void FolderPicker::OpenAt(const QString& folder) {
+  if (!folder.isEmpty()) folderTree_->SelectFolder(folder);
+  ShowInFront(*this);
 }
 
 void FolderPicker::Accept() {

@@ -1,6 +1,6 @@
 // The folder picker: a folder chosen here becomes the source of a creation or an update.
 // Shown without blocking and above other windows; closing it only hides it, so it shows its
-// last selection when it opens again.
+// last selection when it opens again, unless it is opened at a folder.
 #pragma once
 
 #include <QDialog>
@@ -18,6 +18,9 @@ class FolderPicker final : public QDialog {
   // setSource puts a text into the main window's source field.
   FolderPicker(std::function<void(const QString&)> setSource, QWidget* parent = nullptr);
 
+  // Shows the window, or brings it to the front when it is open, with folder selected (the
+  // last selection when folder is empty).
+  void OpenAt(const QString& folder);
   // OK: the selected folder (empty when none) goes into the source field; the window hides.
   void Accept();
 

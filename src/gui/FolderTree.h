@@ -1,6 +1,8 @@
 // The folder tree of the folder picker and the game-folder window: folders only, with the
 // system's icons, no lines or buttons at the root level, an indent of 19, and a right click
-// that selects the folder under the mouse. It opens with the user's home folder selected.
+// that selects the folder under the mouse. Hidden folders are left out, as the platform's own
+// dialogs do, except on the way to a folder the tree is asked to show. It opens with the
+// user's home folder selected.
 #pragma once
 
 #include <QFileSystemModel>
@@ -8,6 +10,8 @@
 #include <QTreeView>
 
 namespace quillmoor {
+
+class VisibleFolders;
 
 class FolderTree final : public QTreeView {
   Q_OBJECT
@@ -18,7 +22,8 @@ class FolderTree final : public QTreeView {
 
   // The selected folder's full path in the platform's spelling; empty when none is selected.
   QString SelectedFolder() const;
-  // Selects folder, opening the folders above it and the folder itself.
+  // Selects folder, opening the folders above it and the folder itself; shows it and the
+  // folders above it even where they are hidden.
   void SelectFolder(const QString& folder);
 
  protected:
@@ -26,6 +31,7 @@ class FolderTree final : public QTreeView {
 
  private:
   QFileSystemModel* model_;
+  VisibleFolders* visible_;
 };
 
 }  // namespace quillmoor

@@ -4,8 +4,9 @@
 #include <utility>
 
 #include "gui/DialogFont.h"
-#include "paths/FileExists.h"
-#include "paths/PathText.h"
+#include "gui/ErrorBox.h"
+#include "gui/ShowInFront.h"
+#include "settings/GameFolder.h"
 
 namespace quillmoor {
 
@@ -16,8 +17,10 @@ constexpr QSize kClientSize(257, 306);
 
 }  // namespace
 
-GameFolderWindow::GameFolderWindow(SettingsValues& settings, std::function<void()> rerunStartupFill, QWidget* parent)
+GameFolderWindow::GameFolderWindow(Dialogs& dialogs, SettingsValues& settings,
+                                   std::function<void()> rerunStartupFill, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      dialogs_(dialogs),
       settings_(settings),
       rerunStartupFill_(std::move(rerunStartupFill)) {
   setObjectName(QStringLiteral("GameFolderWindow"));
@@ -45,12 +48,18 @@ GameFolderWindow::GameFolderWindow(SettingsValues& settings, std::function<void(
   connect(okButton_, &QPushButton::clicked, this, &GameFolderWindow::Accept);
 }
 
+void GameFolderWindow::OpenAt(const QString& folder) {
+  if (!folder.isEmpty()) folderTree_->SelectFolder(folder);
+  ShowInFront(*this);
+}
+
 void GameFolderWindow::Accept() {
-  const std::string folder = folderTree_->SelectedFolder().toStdString();
-  if (FileExists(folder + kNativeSeparator + "GP4.exe")) {
+  RunShowingErrors(dialogs_, this, [this] {
+    const std::string folder = folderTree_->SelectedFolder().toStdString();
+    if (!HoldsGameProgram(folder)) return;
     settings_.Write(kGamePathSetting, folder);
     rerunStartupFill_();
-  }
+  });
   hide();
 }
 

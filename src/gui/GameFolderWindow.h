@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "gui/Dialogs.h"
 #include "gui/FolderTree.h"
 #include "operations/SettingsValues.h"
 
@@ -17,12 +18,17 @@ class GameFolderWindow final : public QDialog {
 
  public:
   // rerunStartupFill fills the main window's fields again as at start-up.
-  GameFolderWindow(SettingsValues& settings, std::function<void()> rerunStartupFill,
-         QWidget* parent = nullptr);
+  GameFolderWindow(Dialogs& dialogs, SettingsValues& settings,
+                   std::function<void()> rerunStartupFill, QWidget* parent = nullptr);
 
+  // Shows the window, or brings it to the front when it is open, with folder selected (the
+  // last selection when folder is empty).
+  void OpenAt(const QString& folder);
+  // OK. A folder that can't be stored leaves the error box; the window hides all the same.
   void Accept();
 
  private:
+  Dialogs& dialogs_;
   SettingsValues& settings_;
   std::function<void()> rerunStartupFill_;
   FolderTree* folderTree_;

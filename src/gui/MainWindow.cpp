@@ -1,26 +1,37 @@
 #include "gui/MainWindow.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QPointer>
 #include <utility>
 
 #include "gui/ButtonPictures.h"
 #include "gui/DialogFont.h"
+#include "gui/EnterKeyButton.h"
+#include "gui/ErrorBox.h"
+#include "operations/Creation.h"
+#include "operations/Extraction.h"
+#include "operations/Update.h"
 #include "paths/FileExists.h"
 #include "paths/PathText.h"
 #include "settings/GameFolder.h"
-#include "operations/Creation.h"
-#include "operations/Extraction.h"
-#include "io/IoError.h"
-#include "operations/Update.h"
 
 namespace quillmoor {
 
 namespace {
 
-// The window's client area; its frame makes it 441 x 181 (at least 441 x 169) outside.
+// The window's client area; its frame makes it 441 x 181 outside. At its smallest the window
+// still shows the whole progress bar, so its text stays readable.
 constexpr QSize kClientSize(433, 147);
-constexpr QSize kMinimumClientSize(433, 135);
+constexpr QSize kMinimumClientSize(433, 142);
+
+// How often a running operation shows its progress and lets the window take its events, in
+// milliseconds: often enough to look continuous; painting each of thousands of steps would
+// cost more than the work.
+constexpr qint64 kRefreshInterval = 20;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -33,7 +44,7 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 
 QPushButton* OperationButton(QWidget* parent, const char* name, const char* text,
                              const QRect& place, const QIcon& picture) {
-  auto* button = Placed(new QPushButton(QString::fromLatin1(text), parent), name, place);
+  auto* button = Placed(new EnterKeyButton(QString::fromLatin1(text), parent), name, place);
   button->setIcon(picture);
   button->setIconSize(QSize(16, 16));
   return button;
@@ -58,7 +69,7 @@ OpenDialogSettings WadDialog() {
 }  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
-               InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
+                       InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
       store_(store),
@@ -83,9 +94,9 @@ MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& sta
 
 void MainWindow::BuildControls() {
   sourceLabel_ = Placed(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this),
-                   "SourceLabel", {8, 4, 152, 13});
-  selectFolder_ = Placed(new QPushButton(QStringLiteral("Select a Folder"), this), "SelectFolder",
-                         {176, 4, 121, 15});
+                        "SourceLabel", {8, 4, 152, 13});
+  selectFolder_ = Placed(new EnterKeyButton(QStringLiteral("Select a Folder"), this),
+                         "SelectFolder", {176, 4, 121, 15});
   sourceField_ =
       Placed(new FileNameEdit(dialogs_, SourceDialog(), this), "SourceField", {8, 21, 417, 20});
   sourceField_->setText(QString::fromLatin1(kNoSourceText));
@@ -93,17 +104,17 @@ void MainWindow::BuildControls() {
       new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"),
                  this),
       "WadLabel", {8, 52, 277, 13});
-  changeGamePathButton_ = Placed(new QPushButton(QStringLiteral("Change GP4 Path"), this), "ChangeGamePathButton",
-                       {320, 52, 105, 15});
+  changeGamePathButton_ = Placed(new EnterKeyButton(QStringLiteral("Change GP4 Path"), this),
+                                 "ChangeGamePathButton", {320, 52, 105, 15});
   wadField_ = Placed(new FileNameEdit(dialogs_, WadDialog(), this), "WadField", {8, 69, 417, 20});
   createWadButton_ =
       OperationButton(this, "CreateWadButton", "Create wad", {8, 96, 88, 22}, CreateWadPicture());
   updateWadButton_ =
       OperationButton(this, "UpdateWadButton", "Update wad", {104, 96, 88, 22}, UpdateWadPicture());
-  extractWadButton_ =
-      OperationButton(this, "ExtractWadButton", "Extract wad", {200, 96, 88, 22}, ExtractWadPicture());
+  extractWadButton_ = OperationButton(this, "ExtractWadButton", "Extract wad", {200, 96, 88, 22},
+                                      ExtractWadPicture());
   updateTrackWadsButton_ = OperationButton(this, "UpdateTrackWadsButton", "Update track wads",
-                                     {304, 96, 121, 22}, UpdateTracksPicture());
+                                           {304, 96, 121, 22}, UpdateTracksPicture());
   progressBar_ = Placed(new TextProgressBar(this), "ProgressBar", {8, 126, 417, 16});
 
   QWidget::setTabOrder(selectFolder_, sourceField_);
@@ -122,25 +133,33 @@ void MainWindow::FillFieldsAtStartup() {
   });
 }
 
-void MainWindow::SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow) {
+void MainWindow::SetSecondaryWindows(FolderPicker* folderPicker,
+                                     GameFolderWindow* gameFolderWindow) {
   folderPicker_ = folderPicker;
   gameFolderWindow_ = gameFolderWindow;
 }
 
-namespace {
-
-void ShowWithoutBlocking(QWidget* window) {
-  if (window == nullptr) return;
-  window->show();
-  window->raise();
-  window->activateWindow();
+void MainWindow::ChooseSourceFolder() {
+  if (folderPicker_ != nullptr) folderPicker_->OpenAt(SourceFolderInUse());
 }
 
-}  // namespace
+// A game folder that can't be looked up (a broken installation record) leaves the error box;
+// the window opens all the same, so that the user can point at the folder by hand.
+void MainWindow::OpenGameFolderWindow() {
+  if (gameFolderWindow_ == nullptr) return;
+  std::string gameFolder;
+  Guarded([this, &gameFolder] {
+    bool found = false;
+    gameFolder = FindGameFolder(store_, readRecord_, found);
+  });
+  gameFolderWindow_->OpenAt(Text(gameFolder));
+}
 
-void MainWindow::ChooseSourceFolder() { ShowWithoutBlocking(folderPicker_); }
-
-void MainWindow::OpenGameFolderWindow() { ShowWithoutBlocking(gameFolderWindow_); }
+QString MainWindow::SourceFolderInUse() const {
+  const QFileInfo source(sourceField_->text());
+  if (sourceField_->text().isEmpty() || !source.exists()) return {};
+  return QDir::cleanPath(source.isDir() ? source.absoluteFilePath() : source.absolutePath());
+}
 
 void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }
 
@@ -154,15 +173,15 @@ void MainWindow::ChooseSourceFiles() {
 }
 
 void MainWindow::CreateWad() {
-  Guarded([this] { quillmoor::CreateWad(*this, state_, NativeFileSystem()); });
+  RunOperation([this] { quillmoor::CreateWad(*this, state_, NativeFileSystem()); });
 }
 
 void MainWindow::ExtractWad() {
-  Guarded([this] { quillmoor::ExtractWad(*this, NativeFileSystem()); });
+  RunOperation([this] { quillmoor::ExtractWad(*this, NativeFileSystem()); });
 }
 
 void MainWindow::UpdateWad() {
-  Guarded([this] { RunUpdate(*this, state_, NativeFileSystem()); });
+  RunOperation([this] { RunUpdate(*this, state_, NativeFileSystem()); });
 }
 
 void MainWindow::UpdateTrackWads() {
@@ -174,9 +193,14 @@ std::string MainWindow::SourceText() { return sourceField_->text().toStdString()
 
 std::string MainWindow::WadText() { return wadField_->text().toStdString(); }
 
-void MainWindow::ShowMessage(const std::string& text) { dialogs_.Message(this, Text(text)); }
+// Every message ends its operation with a refusal.
+void MainWindow::ShowMessage(const std::string& text) {
+  ClearProgress();
+  dialogs_.Message(this, Text(text));
+}
 
-SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName, const std::string& filter) {
+SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
+                                             const std::string& filter) {
   saveDialog_.fileName = Text(fileName);
   saveDialog_.filter = Text(filter);
   const std::optional<QString> chosen =
@@ -188,15 +212,18 @@ SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName, const 
 void MainWindow::ShowProgress(int position, const std::string& text) {
   progressBar_->setPosition(position);
   progressBar_->setText(Text(text));
-  progressBar_->repaint();
+  RefreshDuringRun();
 }
 
 void MainWindow::ShowProgressPosition(int position) {
   progressBar_->setPosition(position);
-  progressBar_->repaint();
+  RefreshDuringRun();
 }
 
-void MainWindow::RepaintNow() { repaint(); }
+void MainWindow::RepaintNow() {
+  repaint();
+  QCoreApplication::processEvents();
+}
 
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
@@ -204,7 +231,9 @@ SettingsValues& MainWindow::Settings() { return store_; }
 
 Clock& MainWindow::TimeSource() { return clock_; }
 
-std::string MainWindow::GamePath() { return FindGameFolder(store_, readRecord_, state_.GameFolderFound); }
+std::string MainWindow::GamePath() {
+  return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
+}
 
 void MainWindow::SetSourceText(const std::string& text) { sourceField_->setText(Text(text)); }
 
@@ -219,17 +248,48 @@ void MainWindow::SetWadDialogFolder(const std::string& folder) {
 void MainWindow::SetWadText(const std::string& text) { wadField_->setText(Text(text)); }
 
 void MainWindow::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const std::exception& error) {
-    ShowErrorBox(error);
-  }
+  RunShowingErrors(dialogs_, this, work);
 }
 
-void MainWindow::ShowErrorBox(const std::exception& error) {
-  const auto* ioError = dynamic_cast<const IoError*>(&error);
-  const QString details = ioError != nullptr ? Text(ioError->fileName()) : QString();
-  dialogs_.Error(this, Text(ErrorBoxText(error.what())), details);
+void MainWindow::RunOperation(const std::function<void()>& operation) {
+  const QPointer<QWidget> focused = focusWidget();
+  operationRunning_ = true;
+  lastRefresh_.invalidate();
+  SetTakingInput(false);
+  RunShowingErrors(dialogs_, this, operation, [this] { ClearProgress(); });
+  SetTakingInput(true);
+  operationRunning_ = false;
+  if (focused) focused->setFocus();
+}
+
+void MainWindow::SetTakingInput(bool taking) {
+  QWidget* const controls[] = {selectFolder_,     sourceField_,          changeGamePathButton_,
+                               wadField_,         createWadButton_,      updateWadButton_,
+                               extractWadButton_, updateTrackWadsButton_};
+  for (QWidget* control : controls) control->setEnabled(taking);
+  if (folderPicker_ != nullptr) folderPicker_->setEnabled(taking);
+  if (gameFolderWindow_ != nullptr) gameFolderWindow_->setEnabled(taking);
+}
+
+void MainWindow::RefreshDuringRun() {
+  if (lastRefresh_.isValid() && lastRefresh_.elapsed() < kRefreshInterval) return;
+  progressBar_->repaint();
+  QCoreApplication::processEvents();
+  lastRefresh_.start();
+}
+
+void MainWindow::ClearProgress() {
+  progressBar_->setPosition(0);
+  progressBar_->setText(QString());
+  progressBar_->repaint();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (operationRunning_) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 }  // namespace quillmoor

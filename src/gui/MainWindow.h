@@ -1,22 +1,26 @@
 // The main window: the source field, the wad field, the operation buttons and the progress
 // bar. It is the operations' host: they read its fields, show their messages and progress
-// through it, and find the settings, the clock and the game folder here.
+// through it, and find the settings, the clock and the game folder here. While an operation
+// runs, the window and its secondary windows take no input that could start or change
+// anything, but go on repainting and can be moved.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
-#include <exception>
 #include <functional>
 
 #include "gui/Dialogs.h"
 #include "gui/FileNameEdit.h"
+#include "gui/FolderPicker.h"
+#include "gui/GameFolderWindow.h"
 #include "gui/TextProgressBar.h"
+#include "operations/Host.h"
+#include "operations/ProgramState.h"
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/StartupFill.h"
-#include "operations/Host.h"
-#include "operations/ProgramState.h"
 
 namespace quillmoor {
 
@@ -33,16 +37,16 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
 
  public:
   MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
-         InstallationRecordReader readRecord, Clock& clock, QWidget* parent = nullptr);
+             InstallationRecordReader readRecord, Clock& clock, QWidget* parent = nullptr);
 
   // The start-up fill, as when the window is created.
   void FillFieldsAtStartup();
   // The folder picker and the game-folder window, which "Select a Folder" and
   // "Change GP4 Path" show.
-  void SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow);
-  // Shows the folder picker without blocking.
+  void SetSecondaryWindows(FolderPicker* folderPicker, GameFolderWindow* gameFolderWindow);
+  // Shows the folder picker without blocking, at the source folder in use.
   void ChooseSourceFolder();
-  // Shows the game-folder window without blocking.
+  // Shows the game-folder window without blocking, at the game folder in use.
   void OpenGameFolderWindow();
   // Replaces the text of the source field.
   void SetSourceFieldText(const QString& text);
@@ -73,6 +77,10 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
 
   const SaveDialogSettings& SaveDialog() const { return saveDialog_; }
 
+ protected:
+  // Closing the window while an operation runs is refused: the run would go on unseen.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void SetSourceText(const std::string& text) override;
   void SetSourceDialogFolder(const std::string& folder) override;
@@ -81,7 +89,20 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
 
   // Runs a step of the window's work; a failure ends it with the error box.
   void Guarded(const std::function<void()>& work);
-  void ShowErrorBox(const std::exception& error);
+  // Runs an operation with the input paused. A run that ends with the error box, like one
+  // that ends with a refusal, leaves the progress bar empty at 0.
+  void RunOperation(const std::function<void()>& operation);
+  // Enables or disables every control that takes input, here and in the secondary windows.
+  void SetTakingInput(bool taking);
+  // Shows the progress bar as it is now and lets the window repaint and follow moves in the
+  // middle of an operation, unless it did so a moment ago (the bar is then painted at the
+  // next refresh or when the run ends). The input that comes meanwhile reaches only disabled
+  // controls, which drop it.
+  void RefreshDuringRun();
+  void ClearProgress();
+  // The folder of the source field: the folder it names, or the folder of the file it names;
+  // empty when it names neither.
+  QString SourceFolderInUse() const;
 
   void BuildControls();
 
@@ -91,8 +112,10 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   InstallationRecordReader readRecord_;
   Clock& clock_;
   SaveDialogSettings saveDialog_;
-  QWidget* folderPicker_ = nullptr;
-  QWidget* gameFolderWindow_ = nullptr;
+  FolderPicker* folderPicker_ = nullptr;
+  GameFolderWindow* gameFolderWindow_ = nullptr;
+  bool operationRunning_ = false;
+  QElapsedTimer lastRefresh_;
 
   QLabel* sourceLabel_;
   QPushButton* selectFolder_;

@@ -4,10 +4,6 @@
 #include <optional>
 #include <variant>
 
-#include "paths/CodePage.h"
-#include "paths/FileExists.h"
-#include "paths/FileListing.h"
-#include "paths/PathText.h"
 #include "operations/BlockOffsets.h"
 #include "operations/MatchIndex.h"
 #include "operations/Messages.h"
@@ -15,6 +11,11 @@
 #include "operations/StatusText.h"
 #include "operations/TrackNames.h"
 #include "operations/UpdateSources.h"
+#include "paths/CodePage.h"
+#include "paths/FileExists.h"
+#include "paths/FileListing.h"
+#include "paths/PathIgnoringCase.h"
+#include "paths/PathText.h"
 #include "wad/WadImage.h"
 
 namespace quillmoor {
@@ -69,13 +70,14 @@ class WadUpdate {
   WadUpdate(const std::string& wadPath, const std::vector<UpdateSource>& sources, Host& host,
             FileSystem& fileSystem, const UpdateOptions& options)
       : wadPath_(wadPath),
+        wadFile_(PathIgnoringCase(wadPath)),
         sources_(sources),
         host_(host),
         fileSystem_(fileSystem),
         options_(options) {}
 
   Refusal Run() {
-    LoadWad(image_, wadPath_, fileSystem_);
+    LoadWad(image_, wadFile_, fileSystem_);
     MatchIndex index(image_.Entries);
     BlockOffsets offsets(image_.Entries, sources_.size());
     const std::string progressText = "Updating " + FileNamePart(wadPath_) + " : ";
@@ -94,7 +96,7 @@ class WadUpdate {
       host_.ShowProgress(percent, ProgressText(progressText, percent));
     }
     if (Refusal refusal = PlaceBlocks(offsets)) return refusal;
-    if (!options_.dryRun) RebuildWad(image_, wadPath_, image_.Count, fileSystem_);
+    if (!options_.dryRun) RebuildWad(image_, wadFile_, image_.Count, fileSystem_);
     return std::nullopt;
   }
 
@@ -142,7 +144,10 @@ class WadUpdate {
     if (options_.report) options_.report(line);
   }
 
+  // The wad's path names it, and its name decides the names of added entries; the file is
+  // found by that name without regard to case, as Windows finds the track wads.
   const std::string& wadPath_;
+  const std::string wadFile_;
   const std::vector<UpdateSource>& sources_;
   Host& host_;
   FileSystem& fileSystem_;

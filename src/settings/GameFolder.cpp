@@ -3,20 +3,17 @@
 #include <optional>
 
 #include "paths/FileExists.h"
+#include "paths/PathIgnoringCase.h"
 #include "paths/PathText.h"
 
 namespace quillmoor {
-namespace {
 
-// Whether folder names a folder that holds the file "GP4.exe". The empty text names no folder.
 bool HoldsGameProgram(const std::string& folder) {
-  return !folder.empty() && FileExists(folder + kNativeSeparator + "GP4.exe");
+  return !folder.empty() && FileExists(PathIgnoringCase(folder + kNativeSeparator + "GP4.exe"));
 }
 
-}  // namespace
-
 std::string FindGameFolder(SettingsValues& store, const InstallationRecordReader& readRecord,
-                    bool& gameFolderFound) {
+                           bool& gameFolderFound) {
   const std::string chosen = store.Read(kGamePathSetting, "");
   if (HoldsGameProgram(chosen)) {
     gameFolderFound = true;

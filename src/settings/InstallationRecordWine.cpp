@@ -1,5 +1,6 @@
 #include "settings/InstallationRecord.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "operations/SettingsValues.h"
+#include "paths/PathIgnoringCase.h"
 
 namespace quillmoor {
 namespace {
@@ -84,13 +86,28 @@ std::optional<QString> ReadEscaped(QStringView text, qsizetype& pos, QChar closi
   return std::nullopt;
 }
 
-// The lines of system.reg, trimmed. Only lines that start with '[' (a key) or with '"' or '@'
-// (a value) matter; comments, blank lines and the continuation lines of long hex values start
-// with none of these, so the readers below pass over them.
+// Whether line is a value ('"name"=data' or '@=data') whose data goes on in the next line:
+// Wine breaks long hex data after a comma with a backslash.
+bool IsContinued(QStringView line) {
+  return (line.startsWith(u'"') || line.startsWith(u'@')) && line.endsWith(u'\\');
+}
+
+// The lines of system.reg, trimmed, each value whole on one line. Only lines that start with
+// '[' (a key) or with '"' or '@' (a value) matter; the readers below pass over comments and
+// blank lines.
 QStringList RegistryLines(QTextStream& in) {
   QStringList lines;
   QString line;
-  while (in.readLineInto(&line)) lines.append(line.trimmed());
+  bool continued = false;
+  while (in.readLineInto(&line)) {
+    if (continued) {
+      lines.last().chop(1);
+      lines.last() += line.trimmed();
+    } else {
+      lines.append(line.trimmed());
+    }
+    continued = IsContinued(lines.last());
+  }
   return lines;
 }
 
@@ -142,20 +159,41 @@ std::optional<InstallDirKey> FindInstallDirKey(const QStringList& lines, QString
   return key;
 }
 
-// The text of the "Directory" data: a plain string, or an expandable one read as it stands.
-// Data of any other type throws SettingsTypeError.
+// The text spelt by hex data ("43,00,3a,00,..."): UTF-16LE code units, up to the first NUL
+// when there is one; nothing when the data isn't a whole number of code units in hex bytes.
+std::optional<QString> HexText(QStringView data) {
+  QByteArray bytes;
+  for (QStringView byte : data.split(u',')) {
+    bool isHex = false;
+    const uint value = byte.trimmed().toUInt(&isHex, 16);
+    if (!isHex || value > 0xFF) return std::nullopt;
+    bytes.append(static_cast<char>(value));
+  }
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  QString text =
+      QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
+  return text.left(text.indexOf(QChar(u'\0')));
+}
+
+// The text of the "Directory" data: a plain string, or an expandable one read as it stands,
+// written quoted or, as Wine does for a value without its closing NUL, in hex. Data of any
+// other type throws SettingsTypeError.
 QString DirectoryText(QStringView data) {
-  constexpr QStringView kExpandableString = u"str(2):";
-  if (data.startsWith(kExpandableString)) data = data.mid(kExpandableString.size());
-  qsizetype pos = 1;
-  const std::optional<QString> text =
-      data.startsWith(u'"') ? ReadEscaped(data, pos, u'"') : std::nullopt;
+  std::optional<QString> text;
+  if (data.startsWith(u"hex(1):") || data.startsWith(u"hex(2):")) {
+    text = HexText(data.mid(7));
+  } else {
+    if (data.startsWith(u"str(2):")) data = data.mid(7);
+    qsizetype pos = 1;
+    if (data.startsWith(u'"')) text = ReadEscaped(data, pos, u'"');
+  }
   if (!text) throw SettingsTypeError(kDirectoryValue);
   return *text;
 }
 
 // The native path of the drive-qualified Windows path, through the prefix's link for that
-// drive; the empty text when the path names no drive or the drive's link leads nowhere.
+// drive, each folder found without regard to case as Windows finds it; the empty text when
+// the path names no drive or the drive's link leads nowhere.
 std::string NativePath(const QString& windowsPath, const fs::path& prefix) {
   const char16_t drive = windowsPath.isEmpty() ? u'\0' : windowsPath[0].toLower().unicode();
   if (windowsPath.size() < 2 || windowsPath[1] != u':' || drive < u'a' || drive > u'z') return {};
@@ -165,7 +203,8 @@ std::string NativePath(const QString& windowsPath, const fs::path& prefix) {
   if (error) return {};
   const QStringList parts =
       windowsPath.mid(2).replace(u'/', u'\\').split(u'\\', Qt::SkipEmptyParts);
-  for (const QString& part : parts) native /= part.toStdString();
+  for (const QString& part : parts)
+    native = PathIgnoringCase((native / part.toStdString()).string());
   return native.string();
 }
 
@@ -173,7 +212,7 @@ std::string NativePath(const QString& windowsPath, const fs::path& prefix) {
 
 std::optional<std::string> ReadWineInstallationRecord(const fs::path& prefix) {
   // Where a 32-bit prefix keeps the game's key, then where a 64-bit one keeps the keys of
-  // 32-bit programs.
+  // 32-bit programs; the first that holds "Directory" counts.
   constexpr std::array<QStringView, 2> kInstallDirKeys = {
       u"Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir",
       u"Software\\Wow6432Node\\Infogrames\\Grand Prix 4\\1.00\\Install Dir"};
@@ -181,12 +220,13 @@ std::optional<std::string> ReadWineInstallationRecord(const fs::path& prefix) {
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   QTextStream in(&file);
   const QStringList lines = RegistryLines(in);
+  bool keyFound = false;
   for (QStringView keyPath : kInstallDirKeys) {
     const std::optional<InstallDirKey> key = FindInstallDirKey(lines, keyPath);
-    if (!key) continue;
-    if (!key->directoryData) return std::string();
-    return NativePath(DirectoryText(*key->directoryData), prefix);
+    keyFound = keyFound || key.has_value();
+    if (key && key->directoryData) return NativePath(DirectoryText(*key->directoryData), prefix);
   }
+  if (keyFound) return std::string();
   return std::nullopt;
 }
 

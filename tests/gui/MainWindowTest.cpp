@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -10,6 +12,9 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
+#include "gui/Application.h"
+#include "gui/FolderPicker.h"
+#include "gui/GameFolderWindow.h"
 #include "gui/TextProgressBar.h"
 
 namespace quillmoor {
@@ -45,7 +50,53 @@ struct Window {
     return *form;
   }
   FileNameEdit& Field(const char* name) const { return *form->findChild<FileNameEdit*>(name); }
+  QPushButton& Button(const char* name) const { return *form->findChild<QPushButton*>(name); }
+  TextProgressBar& Bar() const { return *form->findChild<TextProgressBar*>("ProgressBar"); }
 };
+
+// The controls of the main window that take input.
+constexpr const char* kInputControls[] = {
+    "SelectFolder",    "SourceField",     "ChangeGamePathButton", "WadField",
+    "CreateWadButton", "UpdateWadButton", "ExtractWadButton",     "UpdateTrackWadsButton"};
+
+// The names of the controls of window that take input and are enabled, among those of
+// kInputControls, and whether its secondary windows are enabled.
+QStringList EnabledInputControls(const QWidget& window) {
+  QStringList enabled;
+  for (const char* name : kInputControls) {
+    if (window.findChild<QWidget*>(name)->isEnabled()) enabled << name;
+  }
+  for (const char* name : {"FolderPicker", "GameFolderWindow"}) {
+    for (const QWidget* secondary : QApplication::topLevelWidgets()) {
+      if (secondary->objectName() == name && secondary->isEnabled()) enabled << name;
+    }
+  }
+  return enabled;
+}
+
+// Answers the next modal box that opens: records its caption, icon, text and buttons, then
+// presses Enter in it.
+struct ShownBox {
+  QString caption;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString text;
+  QStringList buttons;
+  QString detailedText;
+};
+void AnswerNextBoxWithEnter(ShownBox& shown) {
+  QTimer::singleShot(0, [&shown] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return AnswerNextBoxWithEnter(shown);
+    shown.caption = box->windowTitle();
+    shown.icon = box->icon();
+    shown.text = box->text();
+    for (const QAbstractButton* button : box->buttons()) {
+      shown.buttons << button->text().remove('&');
+    }
+    shown.detailedText = box->detailedText();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+}
 
 QString Native(const std::string& path) { return QString::fromStdString(path); }
 
@@ -68,6 +119,11 @@ class MainWindowTest : public QObject {
   void aBrokenWadEndsTheExtractionWithTheErrorBox();
   void updateButtonsRefuseThenUpdateOnlyTheWadOfTheField();
   void createButtonPacksTheSourceFolderIntoTheWadChosen();
+  void anOperationTakesNoInputWhileItRunsButKeepsRepainting();
+  void aRunEndingWithAnErrorOrARefusalLeavesTheBarEmptyAndTheWindowUsable();
+  void errorAndMessageBoxesHoldTheTextAndOneOk();
+  void enterPressesTheFocusedButton();
+  void windowTitlesAreExactlyTheirOwn();
 };
 
 void MainWindowTest::startupFillFirstRun() {
@@ -109,7 +165,7 @@ void MainWindowTest::startupFillStopsAtAValueOfTheWrongType() {
   window.Store("WadName", "/somewhere/cars.wad");
   window.Open();
   QCOMPARE(window.dialogs.errors.size(), std::size_t{1});
-  QCOMPARE(window.dialogs.errors[0].text, QString("Type de données incorrect pour 'FileName'"));
+  QCOMPARE(window.dialogs.errors[0], QString("Type de données incorrect pour 'FileName'"));
   QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
   QCOMPARE(window.Field("WadField").text(), QString());
 }
@@ -149,7 +205,7 @@ void MainWindowTest::controlsStandWhereTheyBelongAndTheirTextsFit() {
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   QCOMPARE(form.windowTitle(), QString("Quillmoor 2.9"));
-  QCOMPARE(form.minimumSize(), QSize(433, 135));
+  QCOMPARE(form.minimumSize(), QSize(433, 142));
   QCOMPARE(form.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 
   struct Control {
@@ -188,6 +244,11 @@ void MainWindowTest::controlsStandWhereTheyBelongAndTheirTextsFit() {
     QVERIFY2(metrics.horizontalAdvance(control.text) <= room, control.name);
     QVERIFY2(metrics.height() <= control.place.height(), control.name);
   }
+
+  // At its smallest the window still shows the whole progress bar, and its text fits in.
+  form.resize(form.minimumSize());
+  QVERIFY(form.rect().contains(window.Bar().geometry()));
+  QVERIFY(QFontMetrics(window.Bar().font()).height() <= window.Bar().contentsRect().height());
 
   QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget*>("SelectFolder"));
   const char* tabOrder[] = {"SourceField",         "WadField",         "CreateWadButton",
@@ -284,9 +345,7 @@ void MainWindowTest::aBrokenWadEndsTheExtractionWithTheErrorBox() {
   window.Field("WadField").setText(Native(wad));
   window.dialogs.saveAnswers = {Native(window.dir / "out")};
   QTest::mouseClick(form.findChild<QPushButton*>("ExtractWadButton"), Qt::LeftButton);
-  QCOMPARE(window.dialogs.errors.size(), std::size_t{1});
-  QCOMPARE(window.dialogs.errors[0].text, QString("Lecture au-delà de la fin de fichier."));
-  QCOMPARE(window.dialogs.errors[0].details, Native(wad));
+  QCOMPARE(window.dialogs.errors, std::vector<QString>{"Lecture au-delà de la fin de fichier."});
 }
 
 void MainWindowTest::updateButtonsRefuseThenUpdateOnlyTheWadOfTheField() {
@@ -326,6 +385,122 @@ void MainWindowTest::createButtonPacksTheSourceFolderIntoTheWadChosen() {
   QVERIFY(testing::ReadFile(window.dir / "new.wad") ==
           WadBuilder().Entry("a.txt", "A").Entry("b.txt", "B").Build());
   QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Wad created in 0s"));
+}
+
+void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
+  Window window;
+  MainWindow& form = window.Open();
+  FolderPicker picker(
+      [&window](const QString& folder) { window.form->SetSourceFieldText(folder); });
+  GameFolderWindow gameFolder(window.dialogs, window.store, [] {});
+  form.SetSecondaryWindows(&picker, &gameFolder);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  window.Field("WadField")
+      .setText(Native(
+          WadBuilder().Entry("a.dat", "A").Entry("b.dat", "B").WriteTo(window.dir / "x.wad")));
+  window.dialogs.saveAnswers = {Native(window.dir / "out"), Native(window.dir / "out2")};
+  window.Button("ExtractWadButton").setFocus();
+
+  // Runs in the middle of the extraction, once the window takes its events again: the
+  // clicks and keys that come meanwhile must neither start a run nor change a field.
+  bool ranDuringTheRun = false;
+  QStringList enabledDuringTheRun;
+  QTimer::singleShot(0, [&] {
+    ranDuringTheRun = true;
+    enabledDuringTheRun = EnabledInputControls(form);
+    QTest::mouseClick(&window.Button("ExtractWadButton"), Qt::LeftButton);
+    QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
+    QTest::keyClicks(window.Field("SourceField").lineEdit(), "typed");
+    QTest::keyClick(&form, Qt::Key_Return);
+    QTest::mouseClick(picker.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+    QVERIFY(!form.close());
+  });
+  QTest::mouseClick(&window.Button("ExtractWadButton"), Qt::LeftButton);
+
+  QVERIFY(ranDuringTheRun);
+  QCOMPARE(enabledDuringTheRun, QStringList());
+  QCOMPARE(window.dialogs.saveShown.size(), std::size_t{1});
+  QVERIFY(window.dialogs.messages.empty());
+  QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
+  QCOMPARE(window.Bar().text(), QString("Wad extracted in 0s"));
+  QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls) + 2);
+  QCOMPARE(QApplication::focusWidget(), &window.Button("ExtractWadButton"));
+  QVERIFY(form.isVisible());
+}
+
+void MainWindowTest::aRunEndingWithAnErrorOrARefusalLeavesTheBarEmptyAndTheWindowUsable() {
+  Window window;
+  MainWindow& form = window.Open();
+  const std::string wad = WadBuilder().Entry("a.dat", "old").WriteTo(window.dir / "x.wad");
+  const std::string broken =
+      WadBuilder().Entry("a.dat", "AAA").TruncateTo(4 + 136 + 1).WriteTo(window.dir / "y.wad");
+  window.Field("SourceField").setText(Native(window.dir.WriteFile("mod/a.dat", "new")));
+  const auto succeed = [&] {
+    window.Field("WadField").setText(Native(wad));
+    QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
+    QCOMPARE(window.Bar().text(), QString("Update done in 0s"));
+  };
+
+  succeed();
+  window.Field("WadField").setText(Native(broken));
+  QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
+  QCOMPARE(window.dialogs.errors, std::vector<QString>{"Lecture au-delà de la fin de fichier."});
+  QCOMPARE(window.Bar().text(), QString());
+  QCOMPARE(window.Bar().position(), 0);
+  QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls));
+
+  succeed();
+  window.Field("WadField").setText(Native(window.dir / "missing.wad"));
+  QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
+  QCOMPARE(window.dialogs.messages,
+           std::vector<QString>{"Sorry but you surely did a mistake in wad's pathname :)"});
+  QCOMPARE(window.Bar().text(), QString());
+  QCOMPARE(window.Bar().position(), 0);
+  QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls));
+}
+
+void MainWindowTest::errorAndMessageBoxesHoldTheTextAndOneOk() {
+  QtDialogs dialogs;
+  ShownBox error;
+  AnswerNextBoxWithEnter(error);
+  dialogs.Error(nullptr, "Lecture au-delà de la fin de fichier.");
+  QCOMPARE(error.caption, QString("Quillmoor 2.9"));
+  QCOMPARE(error.icon, QMessageBox::Critical);
+  QCOMPARE(error.text, QString("Lecture au-delà de la fin de fichier."));
+  QCOMPARE(error.buttons, QStringList{"OK"});
+  QCOMPARE(error.detailedText, QString());
+
+  ShownBox message;
+  AnswerNextBoxWithEnter(message);
+  dialogs.Message(nullptr, "Sorry but you havn't selected a wad file.");
+  QCOMPARE(message.caption, QString("Quillmoor 2.9"));
+  QCOMPARE(message.icon, QMessageBox::NoIcon);
+  QCOMPARE(message.buttons, QStringList{"OK"});
+}
+
+void MainWindowTest::enterPressesTheFocusedButton() {
+  Window window;
+  MainWindow& form = window.Open();
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  for (const char* name : {"CreateWadButton", "UpdateWadButton", "UpdateTrackWadsButton"}) {
+    window.Button(name).setFocus();
+    QTest::keyClick(&window.Button(name), Qt::Key_Return);
+    QTest::keyClick(&window.Button(name), Qt::Key_Enter, Qt::KeypadModifier);
+  }
+  std::vector<QString> refusals(2, "Sorry but you have to choose a source folder first.");
+  refusals.resize(6, "Sorry but you have to choose source file(s) first.");
+  QCOMPARE(window.dialogs.messages, refusals);
+}
+
+void MainWindowTest::windowTitlesAreExactlyTheirOwn() {
+  // A display name set on the application is added by the window system to every title.
+  SetUpApplication();
+  const QString name = QApplication::applicationName();
+  QApplication::setApplicationName("probe");
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
+  QApplication::setApplicationName(name);
 }
 
 }  // namespace quillmoor

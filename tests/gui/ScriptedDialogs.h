@@ -18,11 +18,6 @@ struct ShownSaveDialog {
   QString filter;
 };
 
-struct ShownError {
-  QString text;
-  QString details;
-};
-
 class ScriptedDialogs final : public Dialogs {
  public:
   std::deque<QStringList> openAnswers;  // empty list: cancelled
@@ -30,7 +25,7 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<OpenDialogSettings> openShown;
   std::vector<ShownSaveDialog> saveShown;
   std::vector<QString> messages;
-  std::vector<ShownError> errors;
+  std::vector<QString> errors;
 
   QStringList OpenFiles(QWidget*, const OpenDialogSettings& settings) override {
     openShown.push_back(settings);
@@ -44,9 +39,7 @@ class ScriptedDialogs final : public Dialogs {
     return answer;
   }
   void Message(QWidget*, const QString& text) override { messages.push_back(text); }
-  void Error(QWidget*, const QString& text, const QString& details) override {
-    errors.push_back({text, details});
-  }
+  void Error(QWidget*, const QString& text) override { errors.push_back(text); }
 
  private:
   template <typename Answer>

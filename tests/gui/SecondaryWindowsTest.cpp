@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QtTest>
 #include <memory>
+#include <stdexcept>
 
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
@@ -20,6 +21,34 @@ QString Native(const std::string& path) { return QString::fromStdString(path); }
 
 FolderTree& TreeOf(QWidget& window) { return *window.findChild<FolderTree*>("FolderTree"); }
 
+// The names of the folders the tree shows below the folder levelsUp above its selection,
+// once it has read them.
+QStringList ShownBelowSelection(FolderTree& tree, int levelsUp = 0) {
+  const auto folder = [&tree, levelsUp] {
+    QModelIndex index = tree.currentIndex();
+    for (int level = 0; level < levelsUp; ++level) index = index.parent();
+    return index;
+  };
+  if (!QTest::qWaitFor([&] { return tree.model()->rowCount(folder()) > 0; })) return {};
+  QStringList names;
+  for (int row = 0; row < tree.model()->rowCount(folder()); ++row) {
+    names << tree.model()->index(row, 0, folder()).data().toString();
+  }
+  names.sort();
+  return names;
+}
+
+// Settings that can be read but not saved, as when the settings file is read-only.
+class UnsavableSettings final : public SettingsValues {
+ public:
+  std::string Read(const std::string&, const std::string& defaultValue) override {
+    return defaultValue;
+  }
+  void Write(const std::string&, const std::string&) override {
+    throw std::runtime_error("Quillmoor cannot save its settings to /config/Quillmoor.ini");
+  }
+};
+
 }  // namespace
 
 class SecondaryWindowsTest : public QObject {
@@ -30,6 +59,9 @@ class SecondaryWindowsTest : public QObject {
   void pickerStartsAtHomeAndKeepsItsSelection();
   void pickerTreeGrowsWithTheWindowAndOkStaysBottomRight();
   void gameFolderWindowTakesOnlyAFolderThatHoldsTheGame();
+  void gameFolderWindowShowsTheErrorBoxWhenTheFolderCantBeStored();
+  void treesHideHiddenFoldersButOnTheWayToTheFolderInUse();
+  void windowsOpenAtTheFoldersInUse();
 };
 
 void SecondaryWindowsTest::pickerPutsTheChosenFolderIntoTheSourceOnEnter() {
@@ -89,7 +121,7 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   store.Write("WadName", dir / "game/monza2001.wad");
   MainWindow mainWindow(
       dialogs, store, state, [] { return std::optional<std::string>(); }, clock);
-  GameFolderWindow gameFolder(store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  GameFolderWindow gameFolder(dialogs, store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
   QCOMPARE(gameFolder.windowTitle(), QString("Manual Path Entry"));
   auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
   auto* wad = mainWindow.findChild<FileNameEdit*>("WadField");
@@ -104,7 +136,7 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   QCOMPARE(source->text(), QString("typed but not used"));
   QVERIFY(store.Read("GP4Path", "").empty());
 
-  dir.WriteFile("game/GP4.exe", "MZ");
+  dir.WriteFile("game/gp4.EXE", "MZ");
   gameFolder.show();
   TreeOf(gameFolder).SelectFolder(Native(dir / "game"));
   gameFolder.Accept();
@@ -114,6 +146,73 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   QCOMPARE(source->text(), Native(dir / "stored-source"));
   QCOMPARE(wad->text(), Native(dir / "game/monza2001.wad"));
   QCOMPARE(wad->dialogSettings().initialFolder, Native(dir / "game"));
+}
+
+void SecondaryWindowsTest::gameFolderWindowShowsTheErrorBoxWhenTheFolderCantBeStored() {
+  TempDir dir;
+  dir.WriteFile("game/GP4.exe", "MZ");
+  testing::ScriptedDialogs dialogs;
+  UnsavableSettings settings;
+  int fills = 0;
+  GameFolderWindow gameFolder(dialogs, settings, [&fills] { ++fills; });
+  gameFolder.OpenAt(Native(dir / "game"));
+  QTest::mouseClick(gameFolder.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+  QCOMPARE(dialogs.errors,
+           std::vector<QString>{"Quillmoor cannot save its settings to /config/Quillmoor.ini."});
+  QCOMPARE(fills, 0);
+  QVERIFY(!gameFolder.isVisible());
+}
+
+void SecondaryWindowsTest::treesHideHiddenFoldersButOnTheWayToTheFolderInUse() {
+  TempDir dir;
+  for (const char* folder : {"mods", ".cache", ".wine/drive_c/Games/GP4", ".wine/.hidden"}) {
+    std::filesystem::create_directories(dir / folder);
+  }
+  FolderPicker picker([](const QString&) {});
+  picker.show();
+  TreeOf(picker).SelectFolder(Native(dir.path()));
+  QCOMPARE(ShownBelowSelection(TreeOf(picker)), QStringList{"mods"});
+
+  TreeOf(picker).SelectFolder(Native(dir / ".wine/drive_c/Games/GP4"));
+  QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / ".wine/drive_c/Games/GP4"));
+  QCOMPARE(ShownBelowSelection(TreeOf(picker), 4), (QStringList{".wine", "mods"}));
+  QCOMPARE(ShownBelowSelection(TreeOf(picker), 3), QStringList{"drive_c"});
+}
+
+void SecondaryWindowsTest::windowsOpenAtTheFoldersInUse() {
+  TempDir dir;
+  testing::ScriptedDialogs dialogs;
+  ProgramState state;
+  testing::FakeClock clock;
+  SettingsStore store(Native(dir / "settings.ini"));
+  dir.WriteFile(".wine/drive_c/Games/GP4/GP4.exe", "MZ");
+  dir.WriteFile("mods/cars/a.tex", "A");
+  MainWindow mainWindow(
+      dialogs, store, state,
+      [&dir] { return std::optional<std::string>(dir / ".wine/drive_c/Games/GP4"); }, clock);
+  FolderPicker picker(
+      [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
+  GameFolderWindow gameFolder(dialogs, store, [] {});
+  mainWindow.SetSecondaryWindows(&picker, &gameFolder);
+  auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
+
+  QTest::mouseClick(mainWindow.findChild<QPushButton*>("ChangeGamePathButton"), Qt::LeftButton);
+  QVERIFY(gameFolder.isVisible());
+  QCOMPARE(TreeOf(gameFolder).SelectedFolder(), Native(dir / ".wine/drive_c/Games/GP4"));
+
+  const QString home = QDir::toNativeSeparators(QDir::homePath());
+  QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
+  QCOMPARE(TreeOf(picker).SelectedFolder(), home);  // no source yet
+  picker.hide();
+  for (const char* folder : {"mods/cars", "mods/cars/"}) {
+    source->setText(Native(dir / folder));
+    QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
+    QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
+    picker.hide();
+  }
+  source->setText(Native(dir / "mods/cars/a.tex"));
+  QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
+  QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
 }
 
 }  // namespace quillmoor

@@ -26,13 +26,15 @@ class MapSettings final : public SettingsValues {
   std::map<std::string, std::string> values_;
 };
 
-// Folders below a temporary folder: "chosen" and "installed" hold GP4.exe, "empty" holds
+// Folders below a temporary folder: "chosen" and "installed" hold GP4.exe, "lower" holds it
+// spelt in another case (as Windows, the game doesn't care), "empty" holds
 // nothing, "fake" holds a folder named GP4.exe, and "missing" doesn't exist.
 class GameFolderTest : public ::testing::Test {
  protected:
   GameFolderTest() {
     dir_.WriteFile("chosen/GP4.exe", "MZ");
     dir_.WriteFile("installed/GP4.exe", "MZ");
+    dir_.WriteFile("lower/gp4.EXE", "MZ");
     dir_.WriteFile("empty/readme.txt", "");
     dir_.WriteFile("fake/GP4.exe/readme.txt", "");
   }
@@ -56,6 +58,8 @@ TEST_F(GameFolderTest, TakesTheChosenFolderThenTheRecordedOneWhenItHoldsTheGame)
       {"chosen", std::nullopt, false, "chosen", true},
       {"chosen/", "empty", false, "chosen/", true},
       {std::nullopt, "installed", false, "installed", true},
+      {"lower", "installed", false, "lower", true},
+      {std::nullopt, "lower", false, "lower", true},
       {"empty", "installed", false, "installed", true},
       {"fake", "installed/", false, "installed/", true},
       {"missing", "installed", false, "installed", true},

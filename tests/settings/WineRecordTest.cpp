@@ -25,6 +25,25 @@ constexpr const char* kWowInstallDir =
     R"([Software\\Wow6432Node\\Infogrames\\Grand Prix 4\\1.00\\Install Dir] 1700000000)"
     "\n";
 
+// text as Wine writes a text value that lacks its closing NUL, or that it keeps in hex for
+// another reason: type(n) and the UTF-16LE bytes in hex, breaking the line with a backslash
+// after every bytesPerLine bytes.
+std::string HexValue(int type, const std::u16string& text, std::size_t bytesPerLine = 24) {
+  std::string value = "hex(" + std::to_string(type) + "):";
+  std::size_t bytes = 0;
+  auto addByte = [&](unsigned byte) {
+    if (bytes > 0) value += bytes % bytesPerLine == 0 ? ",\\\n  " : ",";
+    static constexpr char kDigits[] = "0123456789abcdef";
+    value += {kDigits[byte >> 4], kDigits[byte & 15]};
+    ++bytes;
+  };
+  for (const char16_t unit : text) {
+    addByte(unit & 0xFF);
+    addByte(unit >> 8);
+  }
+  return value;
+}
+
 // A Wine prefix in a temporary folder: drive C: links to its drive_c folder.
 class WineRecordTest : public ::testing::Test {
  protected:
@@ -102,6 +121,22 @@ TEST_F(WineRecordTest, MapsTheRecordedFolderThroughTheDriveLink) {
            R"("Directory"="C:\\Patch")"
            "\n",
        "GP4"},
+      {"an expandable string kept in hex over several lines, with its closing NUL",
+       std::string(kInstallDir) + "\"Directory\"=" +
+           HexValue(2, std::u16string(u"C:\\Program Files\\Grand Prix 4") + u'\0') + "\n",
+       "Program Files/Grand Prix 4"},
+      {"a string kept in hex without its closing NUL, two characters a line",
+       std::string(kInstallDir) + "\"Directory\"=" + HexValue(1, u"C:\\Игры\\GP4", 4) + "\n",
+       "Игры/GP4"},
+      {"hex text ends at its first NUL",
+       std::string(kInstallDir) +
+           "\"Directory\"=" + HexValue(2, std::u16string(u"C:\\GP4\0C:\\Other\0", 16)) + "\n",
+       "GP4"},
+      {"the key of 32-bit programs when the game's key lacks Directory",
+       std::string(kInstallDir) + "\"Other\"=\"C:\\\\Other\"\n" + kWowInstallDir +
+           R"("Directory"="C:\\GP4")"
+           "\n",
+       "GP4"},
       {"CRLF line ends",
        "[Software\\\\Infogrames\\\\Grand Prix 4\\\\1.00\\\\Install Dir] 1\r\n"
        "\"Directory\"=\"C:\\\\GP4\"\r\n",
@@ -112,6 +147,16 @@ TEST_F(WineRecordTest, MapsTheRecordedFolderThroughTheDriveLink) {
     WriteSystemReg(c.keys);
     EXPECT_EQ(ReadWineInstallationRecord(prefix_), OnDriveC(c.below));
   }
+}
+
+TEST_F(WineRecordTest, FindsTheRecordedFolderWithoutRegardToCase) {
+  fs::create_directories(prefix_ / "drive_c/Games/GP4");
+  WriteSystemReg(std::string(kInstallDir) + R"("Directory"="C:\\GAMES\\gp4")"
+                                            "\n");
+  EXPECT_EQ(ReadWineInstallationRecord(prefix_), OnDriveC("Games/GP4"));
+  WriteSystemReg(std::string(kInstallDir) + R"("Directory"="c:\\games\\Missing\\GP4")"
+                                            "\n");
+  EXPECT_EQ(ReadWineInstallationRecord(prefix_), OnDriveC("Games/Missing/GP4"));
 }
 
 TEST_F(WineRecordTest, NoRecordGivesNothingAndNoUsableFolderGivesTheEmptyText) {
@@ -155,10 +200,8 @@ TEST_F(WineRecordTest, NoRecordGivesNothingAndNoUsableFolderGivesTheEmptyText) {
 
 TEST_F(WineRecordTest, ADirectoryOfAnotherTypeThanTextIsRefused) {
   const std::vector<std::string> data = {
-      "dword:00000001",
-      "hex:43,00,3a,00",
-      "hex(2):43,00,3a,00,00,00",
-      R"(str(7):"C:\\GP4")",
+      "dword:00000001",  "hex:43,00,3a,00",     "hex(7):43,00,3a,00,00,00,00,00",
+      "hex(2):43,00,3a", R"(str(7):"C:\\GP4")",
   };
   for (const std::string& value : data) {
     SCOPED_TRACE(value);
