@@ -16,20 +16,11 @@
 namespace quillmoor {
 namespace {
 
+using testing::NamesIn;
 using testing::ReadFile;
 using testing::TempDir;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// The names in folder, sorted.
-std::vector<std::string> NamesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 void Replace(const std::string& target, std::string_view content) {
   std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);

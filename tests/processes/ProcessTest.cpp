@@ -31,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using testing::NamesIn;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WadBuilder;
@@ -75,15 +76,6 @@ int Wait(pid_t pid) {
 }
 
 int RunCli(const std::vector<std::string>& args) { return Wait(StartCli(args)); }
-
-std::vector<std::string> NamesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // A wad of count entries of size bytes each, named e0.dat, e1.dat, ...
 std::string WadOf(int count, std::size_t size) {
