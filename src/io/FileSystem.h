@@ -3,6 +3,7 @@
 // layer in between that fails at a chosen step.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -30,15 +31,19 @@ class File {
   virtual void Close() = 0;
 };
 
-// A new file that takes the place of an existing one only when Commit succeeds. Destroyed
-// without a commit, it removes itself and the existing file stays as it was.
+// A new file that takes the place of an existing one only when Commit succeeds. Until then it
+// has no name where the platform allows (else a temporary name beside the target, see
+// io/TemporaryNames.h), so a run that fails or is killed leaves the target as it was and no
+// file behind. Destroyed without a commit, it removes itself.
 class FileReplacement {
  public:
   virtual ~FileReplacement() = default;
 
   virtual File& Content() = 0;
-  // Flushes and closes the content, gives it the permission bits of the file it replaces and
-  // puts it in that file's place in one step.
+  // Makes the content reach the disk, puts it in the target's place in one step and makes
+  // that step reach the disk too. The new file has the permission bits of the file it
+  // replaces, and its owner and group where the user may give them. A file with other names
+  // (hard links) keeps its content under those names: the target name alone is replaced.
   virtual void Commit() = 0;
 };
 
@@ -52,8 +57,19 @@ class FileSystem {
   virtual std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) = 0;
   virtual std::unique_ptr<File> CreateOrTruncate(const std::string& name) = 0;
   // Starts a replacement of target (which need not exist). When target is a symbolic link,
-  // the file it leads to is replaced and the link stays.
+  // the file it leads to is replaced and the link stays. Removes the temporary files that
+  // earlier runs, killed on the way, left for the same target.
   virtual std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) = 0;
+
+  // ---- Replacing a wad while no other run changes it ----
+
+  // Opens the existing file name for reading and writing and takes the exclusive lock that
+  // every run of Quillmoor holds from reading a wad to replacing it. Waits at most wait while
+  // another run holds it; gives nothing when that run still holds it then. The lock is on the
+  // file that name leads to once the lock is held: when another run replaced the file
+  // meanwhile, the new one is opened and locked instead. It lasts until the file is closed.
+  virtual std::unique_ptr<File> OpenExclusive(const std::string& name,
+                                              std::chrono::milliseconds wait) = 0;
 };
 
 // The file system of the platform Quillmoor runs on.

@@ -1,16 +1,15 @@
 // The file layer on POSIX: open/pread/pwrite/fstat/fsync, every error number kept.
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <utility>
 
 #include "io/FileSystem.h"
 #include "io/PosixErrors.h"
+#include "io/PosixReplacement.h"
 
 namespace quillmoor {
 
@@ -80,10 +79,6 @@ class PosixFile final : public File {
     if (descriptor >= 0 && ::close(descriptor) != 0) throw IoErrorFromErrno(errno, name_);
   }
 
-  void ChangeMode(mode_t mode) {
-    if (::fchmod(descriptor_, mode) != 0) throw IoErrorFromErrno(errno, name_);
-  }
-
  private:
   static constexpr std::int32_t kChunkSize = 1 << 20;
 
@@ -127,67 +122,6 @@ std::unique_ptr<PosixFile> OpenFile(const std::string& name, int flags) {
   return file;
 }
 
-// The file that writing to name really changes: the end of its chain of symbolic links.
-std::string FollowLinks(const std::string& name) {
-  struct stat status {};
-  if (::lstat(name.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return name;
-  char resolved[PATH_MAX];
-  if (::realpath(name.c_str(), resolved) == nullptr) return name;
-  return resolved;
-}
-
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
-
-// The permission bits the replacement gets: those of the file it replaces, or those a newly
-// created file would get.
-mode_t ModeForReplacing(const std::string& target) {
-  struct stat status {};
-  if (::stat(target.c_str(), &status) == 0) return status.st_mode & 07777;
-  return 0666 & ~CurrentUmask();
-}
-
-class PosixReplacement final : public FileReplacement {
- public:
-  explicit PosixReplacement(const std::string& target) : target_(FollowLinks(target)) {
-    const std::string::size_type slash = target_.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
-    temporary_ = folder + "." + base + ".XXXXXX";
-    const int descriptor = ::mkostemp(temporary_.data(), O_CLOEXEC);
-    if (descriptor < 0) throw IoErrorFromErrno(errno, target_);
-    content_ = std::make_unique<PosixFile>(descriptor, temporary_);
-  }
-
-  ~PosixReplacement() override {
-    if (!committed_) {
-      content_.reset();
-      ::unlink(temporary_.c_str());
-    }
-  }
-  PosixReplacement(const PosixReplacement&) = delete;
-  PosixReplacement& operator=(const PosixReplacement&) = delete;
-
-  File& Content() override { return *content_; }
-
-  void Commit() override {
-    content_->ChangeMode(ModeForReplacing(target_));
-    content_->Flush();
-    content_->Close();
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) throw IoErrorFromErrno(errno, target_);
-    committed_ = true;
-  }
-
- private:
-  std::string target_;
-  std::string temporary_;
-  std::unique_ptr<PosixFile> content_;
-  bool committed_ = false;
-};
-
 class PosixFileSystem final : public FileSystem {
  public:
   std::int64_t LengthOf(const std::string& name) override {
@@ -206,11 +140,21 @@ class PosixFileSystem final : public FileSystem {
     return OpenFile(name, O_RDWR | O_CREAT | O_TRUNC);
   }
   std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override {
-    return std::make_unique<PosixReplacement>(target);
+    return BeginPosixReplacement(target);
+  }
+
+  // ---- Replacing a wad while no other run changes it ----
+  std::unique_ptr<File> OpenExclusive(const std::string& name,
+                                      std::chrono::milliseconds wait) override {
+    return OpenPosixExclusive(name, wait);
   }
 };
 
 }  // namespace
+
+std::unique_ptr<File> PosixFileFromDescriptor(int descriptor, std::string name) {
+  return std::make_unique<PosixFile>(descriptor, std::move(name));
+}
 
 FileSystem& NativeFileSystem() {
   static PosixFileSystem fileSystem;

@@ -3,14 +3,14 @@
 #include <optional>
 #include <variant>
 
+#include "operations/Messages.h"
+#include "operations/SourceFolder.h"
+#include "operations/SourceKind.h"
+#include "operations/StatusText.h"
 #include "paths/CodePage.h"
 #include "paths/EntryNames.h"
 #include "paths/FileExists.h"
-#include "paths/FileListing.h"
 #include "paths/PathText.h"
-#include "operations/Messages.h"
-#include "operations/SourceKind.h"
-#include "operations/StatusText.h"
 #include "wad/WadImage.h"
 
 namespace quillmoor {
@@ -66,7 +66,8 @@ std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
 
 }  // namespace
 
-void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem) {
+void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
+               std::chrono::milliseconds lockWait) {
   const std::string sourceText = host.SourceText();
   if (sourceText.empty()) {
     host.ShowMessage(kNoSourceFolderMessage);
@@ -79,7 +80,7 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem) {
     }
     state.SourceList = {sourceText};
   } else {
-    state.SourceList = ListFiles(sourceText, "*.*", true, false, 63);
+    state.SourceList = SourceFolderFiles(sourceText);
   }
   if (state.SourceList.size() < 2) {
     host.ShowMessage(kNoSourceFolderMessage);
@@ -97,13 +98,26 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem) {
   if (!answer.confirmed) return;
   const Clock::TimePoint startTime = host.TimeSource().Now();
   host.RepaintNow();
+  // An existing wad is replaced under the lock an update takes, and only when this user may
+  // write it.
+  std::unique_ptr<File> replaced;
+  if (FileExists(answer.fileName)) {
+    replaced = fileSystem.OpenExclusive(answer.fileName, lockWait);
+    if (!replaced) {
+      host.ShowMessage(kWadBusyMessage + answer.fileName);
+      return;
+    }
+  }
   const std::optional<WadImage> image =
       NewWadImage(state.SourceList, std::get<std::vector<std::string>>(names), host, fileSystem);
   if (!image) {
     host.ShowMessage(kTooLargeWadMessage);
     return;
   }
-  RebuildWad(*image, answer.fileName, image->Count, fileSystem);
+  if (!RebuildWad(*image, answer.fileName, image->Count, fileSystem)) {
+    host.ShowMessage(kDamagedWadMessage);
+    return;
+  }
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));
 }

@@ -15,6 +15,8 @@ inline constexpr const char* kWrongFilePathMessage =
     "Sorry but you surely did a mistake in file's pathname :)";
 inline constexpr const char* kNoGameFolderMessage = "Sorry but the GP4 folder was not found.";
 inline constexpr const char* kTooLargeWadMessage = "Sorry but the wad would be larger than 2 GB.";
+inline constexpr const char* kDamagedWadMessage =
+    "Sorry but this wad is damaged and can't be updated safely.";
 
 // These are followed by the name concerned.
 inline constexpr const char* kUnsafeNameMessage = "Sorry but this wad holds an unsafe file name: ";
@@ -22,5 +24,7 @@ inline constexpr const char* kNameTooLongMessage =
     "Sorry but this file name is too long for a wad: ";
 inline constexpr const char* kUnspellableNameMessage =
     "Sorry but this file name can't be stored in a wad: ";
+inline constexpr const char* kWadBusyMessage =
+    "Sorry but another run is still changing this wad, try again when it is done: ";
 
 }  // namespace quillmoor

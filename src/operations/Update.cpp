@@ -7,15 +7,16 @@
 #include "operations/BlockOffsets.h"
 #include "operations/MatchIndex.h"
 #include "operations/Messages.h"
+#include "operations/SourceFolder.h"
 #include "operations/SourceKind.h"
 #include "operations/StatusText.h"
 #include "operations/TrackNames.h"
 #include "operations/UpdateSources.h"
 #include "paths/CodePage.h"
 #include "paths/FileExists.h"
-#include "paths/FileListing.h"
 #include "paths/PathIgnoringCase.h"
 #include "paths/PathText.h"
+#include "wad/WadDirectory.h"
 #include "wad/WadImage.h"
 
 namespace quillmoor {
@@ -56,49 +57,97 @@ std::string AddedName(const std::string& wadPath, const std::string& key) {
   return key;
 }
 
-// The size of a source file, or nothing when it is too large for a wad. Its data stays in
-// the file until the wad is written.
-std::optional<std::int32_t> SourceSize(const std::string& path, FileSystem& fileSystem) {
-  const std::int64_t length = fileSystem.LengthOf(path);
-  if (length > kLargestWadSize) return std::nullopt;
-  return static_cast<std::int32_t>(length);
+// The sizes of the source files, or nothing when one is too large for a wad. Their data stays
+// in the files until the wads are written.
+std::optional<std::vector<std::int32_t>> SourceSizes(const std::vector<UpdateSource>& sources,
+                                                     FileSystem& fileSystem) {
+  std::vector<std::int32_t> sizes;
+  sizes.reserve(sources.size());
+  for (const UpdateSource& source : sources) {
+    const std::int64_t length = fileSystem.LengthOf(source.path);
+    if (length > kLargestWadSize) return std::nullopt;
+    sizes.push_back(static_cast<std::int32_t>(length));
+  }
+  return sizes;
 }
 
-// One wad of the run: loaded, every source put in, written back.
+// Where the progress bar stands for a share of the run. A single wad's run shows each source's
+// percentage; a track update moves the bar once over the whole run: the first half while the
+// 17 wads are loaded and changed in memory, the second while they are written.
+class RunProgress {
+ public:
+  RunProgress(Host& host, std::size_t wads) : host_(host), wads_(static_cast<int>(wads)) {}
+
+  // After a source of wad k, percent of its sources done.
+  void Changed(std::size_t k, const std::string& wadPath, int percent) {
+    const int position = wads_ == 1 ? percent : (static_cast<int>(k) * 100 + percent) / (2 * wads_);
+    host_.ShowProgress(position,
+                       ProgressText("Updating " + FileNamePart(wadPath) + " : ", percent));
+  }
+
+  // As wad k is written, in a track update.
+  void Writing(std::size_t k, const std::string& wadPath, bool anySource) {
+    if (wads_ == 1) return;
+    const int position = 50 + (static_cast<int>(k) + 1) * 50 / wads_;
+    if (anySource) {
+      host_.ShowProgress(position, ProgressText("Updating " + FileNamePart(wadPath) + " : ", 100));
+    } else {
+      host_.ShowProgressPosition(position);
+    }
+  }
+
+ private:
+  Host& host_;
+  int wads_;
+};
+
+// One wad of the run: loaded and held locked, every source put in, written beside the old wad,
+// and put in its place.
 class WadUpdate {
  public:
-  WadUpdate(const std::string& wadPath, const std::vector<UpdateSource>& sources, Host& host,
-            FileSystem& fileSystem, const UpdateOptions& options)
+  WadUpdate(const std::string& wadPath, const std::vector<UpdateSource>& sources,
+            const std::vector<std::int32_t>& sizes, FileSystem& fileSystem,
+            const UpdateOptions& options)
       : wadPath_(wadPath),
         wadFile_(PathIgnoringCase(wadPath)),
         sources_(sources),
-        host_(host),
+        sizes_(sizes),
         fileSystem_(fileSystem),
         options_(options) {}
 
-  Refusal Run() {
-    LoadWad(image_, wadFile_, fileSystem_);
+  // Loads the wad under its lock and makes every change in memory; gives the refusal when the
+  // wad can't take them.
+  Refusal Change(std::size_t k, RunProgress& progress) {
+    std::unique_ptr<File> wad = fileSystem_.OpenExclusive(wadFile_, options_.lockWait);
+    if (!wad) return kWadBusyMessage + wadPath_;
+    LoadWad(image_, std::move(wad), wadFile_);
+    if (!BlocksClearOfDirectory(image_.Entries, image_.Count)) return kDamagedWadMessage;
     MatchIndex index(image_.Entries);
     BlockOffsets offsets(image_.Entries, sources_.size());
-    const std::string progressText = "Updating " + FileNamePart(wadPath_) + " : ";
     const auto n = static_cast<long long>(sources_.size());
     for (std::size_t i = 0; i < sources_.size(); ++i) {
-      const std::optional<std::int32_t> size = SourceSize(sources_[i].path, fileSystem_);
-      if (!size) return kTooLargeWadMessage;
       const FileRange data{sources_[i].path, 0};
       const std::optional<std::size_t> match = index.FirstMatch(sources_[i]);
       if (match) {
-        Replace(*match, data, *size, offsets);
-      } else if (Refusal refusal = Add(sources_[i].matchKey, data, *size, index, offsets)) {
+        Replace(*match, data, sizes_[i], offsets);
+      } else if (Refusal refusal = Add(sources_[i].matchKey, data, sizes_[i], index, offsets)) {
         return refusal;
       }
-      const int percent = static_cast<int>((static_cast<long long>(i) + 1) * 100 / n);
-      host_.ShowProgress(percent, ProgressText(progressText, percent));
+      progress.Changed(k, wadPath_, static_cast<int>((static_cast<long long>(i) + 1) * 100 / n));
     }
-    if (Refusal refusal = PlaceBlocks(offsets)) return refusal;
-    if (!options_.dryRun) RebuildWad(image_, wadFile_, image_.Count, fileSystem_);
+    return PlaceBlocks(offsets);
+  }
+
+  // Writes the changed wad beside the old one and checks what was written; gives the refusal
+  // when it didn't read back as meant.
+  Refusal Write() {
+    written_ = WriteWad(image_, wadFile_, image_.Count, fileSystem_);
+    if (!written_) return kDamagedWadMessage;
     return std::nullopt;
   }
+
+  // Puts the written wad in the old one's place.
+  void Commit() { written_->Commit(); }
 
  private:
   void Replace(std::size_t m, const FileRange& data, std::int32_t size, BlockOffsets& offsets) {
@@ -126,17 +175,21 @@ class WadUpdate {
     return std::nullopt;
   }
 
-  // Puts the offsets into the records, unless the wad would outgrow what they can express.
+  // Puts the offsets into the records, unless the wad would outgrow what they can express or
+  // a block would overwrite the directory or come before the start of the file (as in a wad
+  // whose blocks overlap and shrink).
   Refusal PlaceBlocks(const BlockOffsets& offsets) {
     const std::vector<std::int64_t> all = offsets.All();
     std::int64_t length = DirectoryEnd(image_.Count);
     for (std::size_t j = 0; j < all.size(); ++j) {
+      if (all[j] < 0) return kDamagedWadMessage;
       length = std::max(length, all[j] + image_.Entries[j].Size);
     }
     if (length > kLargestWadSize) return kTooLargeWadMessage;
     for (std::size_t j = 0; j < all.size(); ++j) {
       image_.Entries[j].Offset = static_cast<std::int32_t>(all[j]);
     }
+    if (!BlocksClearOfDirectory(image_.Entries, image_.Count)) return kDamagedWadMessage;
     return std::nullopt;
   }
 
@@ -149,11 +202,35 @@ class WadUpdate {
   const std::string& wadPath_;
   const std::string wadFile_;
   const std::vector<UpdateSource>& sources_;
-  Host& host_;
+  const std::vector<std::int32_t>& sizes_;
   FileSystem& fileSystem_;
   const UpdateOptions& options_;
   WadImage image_;
+  std::unique_ptr<FileReplacement> written_;
 };
+
+// Changes every wad of the run in memory, then writes them all, then puts them all in place:
+// a refusal or a failure before the last step leaves every wad as it was. Gives the refusal.
+Refusal UpdateAll(const std::vector<std::string>& wadPaths,
+                  const std::vector<UpdateSource>& sources, Host& host, FileSystem& fileSystem,
+                  const UpdateOptions& options) {
+  const std::optional<std::vector<std::int32_t>> sizes = SourceSizes(sources, fileSystem);
+  if (!sizes) return kTooLargeWadMessage;
+  RunProgress progress(host, wadPaths.size());
+  std::vector<std::unique_ptr<WadUpdate>> updates;
+  for (std::size_t k = 0; k < wadPaths.size(); ++k) {
+    updates.push_back(
+        std::make_unique<WadUpdate>(wadPaths[k], sources, *sizes, fileSystem, options));
+    if (Refusal refusal = updates.back()->Change(k, progress)) return refusal;
+  }
+  if (options.dryRun) return std::nullopt;
+  for (std::size_t k = 0; k < updates.size(); ++k) {
+    progress.Writing(k, wadPaths[k], !sources.empty());
+    if (Refusal refusal = updates[k]->Write()) return refusal;
+  }
+  for (const std::unique_ptr<WadUpdate>& update : updates) update->Commit();
+  return std::nullopt;
+}
 
 // The checks of the fields, the settings stored and the source files found; the sources, or
 // the refusal.
@@ -171,7 +248,7 @@ std::variant<std::vector<UpdateSource>, std::string> TakeSources(Host& host, Pro
     if (!FileExists(sourceText)) return std::string(kWrongFilePathMessage);
     state.SourceList = {sourceText};
   } else {
-    state.SourceList = ListFiles(sourceText, "*.*", true, false, 63);
+    state.SourceList = SourceFolderFiles(sourceText);
   }
   host.Settings().Write(kFileNameSetting, sourceText);
   PreparedSources prepared = PrepareSources(sourceText, state.SourceList, singleFile);
@@ -191,17 +268,19 @@ void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(*refusal);
     return;
   }
-  const auto& sources = std::get<std::vector<UpdateSource>>(taken);
-  const std::size_t wads = state.TrackMode ? TrackNames.size() : 1;
-  for (std::size_t k = 0; k < wads; ++k) {
-    if (state.TrackMode) {
+  std::vector<std::string> wadPaths;
+  if (state.TrackMode) {
+    for (std::size_t k = 0; k < TrackNames.size(); ++k) {
       state.WadPaths[k] = host.GamePath() + kNativeSeparator + std::string(TrackNames[k]) + ".wad";
     }
-    if (Refusal refusal = WadUpdate(state.WadPaths[k], sources, host, fileSystem, options).Run()) {
-      host.ShowMessage(*refusal);
-      return;
-    }
-    if (state.TrackMode) host.ShowProgressPosition(0);
+    wadPaths.assign(state.WadPaths.begin(), state.WadPaths.end());
+  } else {
+    wadPaths.push_back(state.WadPaths[0]);
+  }
+  if (Refusal refusal = UpdateAll(wadPaths, std::get<std::vector<UpdateSource>>(taken), host,
+                                  fileSystem, options)) {
+    host.ShowMessage(*refusal);
+    return;
   }
   host.ShowProgress(0, CompletionText("Update done in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

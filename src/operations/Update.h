@@ -2,12 +2,14 @@
 // of the entry it matches or added as a new entry.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
 #include "io/FileSystem.h"
 #include "operations/Host.h"
 #include "operations/ProgramState.h"
+#include "operations/WadLock.h"
 
 namespace quillmoor {
 
@@ -17,11 +19,16 @@ struct UpdateOptions {
   std::function<void(const std::string&)> report;
   // Works out every change but writes no wad.
   bool dryRun = false;
+  // How long to wait for another run that holds a wad of this run.
+  std::chrono::milliseconds lockWait = kWadLockWait;
 };
 
 // Runs one update through host: on the wad of the wad field, or, with state.TrackMode, on the
 // 17 track wads of the game folder. TrackMode is off again when the run ends, however it ends.
 // Input/output failures end the run with an IoError; refusals are shown through the host.
+// Either every wad of the run is replaced by its updated version or none is: each is held
+// locked from its load on, all are changed and checked, then written and read back, and only
+// then put in place.
 void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
                const UpdateOptions& options = {});
 

@@ -1,5 +1,7 @@
 #include "wad/WadDirectory.h"
 
+#include <algorithm>
+
 #include "io/IoError.h"
 
 namespace quillmoor {
@@ -17,11 +19,21 @@ std::vector<WadDirectoryEntry> ReadWadDirectory(File& wad, const std::string& fi
   return entries;
 }
 
+bool BlockInside(const WadDirectoryEntry& entry, std::int64_t fileLength) {
+  return entry.Offset >= 0 && entry.Size >= 0 &&
+         (entry.Size == 0 || std::int64_t{entry.Offset} + entry.Size <= fileLength);
+}
+
 void CheckBlockInside(const WadDirectoryEntry& entry, std::int64_t fileLength,
                       const std::string& fileName) {
-  const bool inside = entry.Offset >= 0 && entry.Size >= 0 &&
-                      (entry.Size == 0 || std::int64_t{entry.Offset} + entry.Size <= fileLength);
-  if (!inside) throw IoError(IoFailure::ReadBeyondEnd, 0, fileName);
+  if (!BlockInside(entry, fileLength)) throw IoError(IoFailure::ReadBeyondEnd, 0, fileName);
+}
+
+bool BlocksClearOfDirectory(std::span<const WadDirectoryEntry> records, std::int64_t count) {
+  const std::int64_t directoryEnd = DirectoryEnd(count);
+  return std::none_of(records.begin(), records.end(), [&](const WadDirectoryEntry& entry) {
+    return entry.Offset < 0 || (entry.Size > 0 && entry.Offset < directoryEnd);
+  });
 }
 
 WadReader::WadReader(const std::string& fileName, FileSystem& fileSystem)

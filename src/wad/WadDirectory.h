@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,19 @@ namespace quillmoor {
 std::vector<WadDirectoryEntry> ReadWadDirectory(File& wad, const std::string& fileName,
                                                 std::int64_t fileLength);
 
-// Throws ReadBeyondEnd unless the entry's block lies inside a file of fileLength bytes: a
-// negative offset or size, or a block reaching past the end. An empty block holds no data and
-// may stand at any offset that isn't negative.
+// Whether the entry's block lies inside a file of fileLength bytes: offset and size not
+// negative, and the block not reaching past the end. An empty block holds no data and may stand
+// at any offset that isn't negative.
+bool BlockInside(const WadDirectoryEntry& entry, std::int64_t fileLength);
+
+// Throws ReadBeyondEnd unless the entry's block lies inside a file of fileLength bytes.
 void CheckBlockInside(const WadDirectoryEntry& entry, std::int64_t fileLength,
                       const std::string& fileName);
+
+// Whether records can be written as a wad of count entries that reads back as written: no
+// offset is negative and no block with data starts inside the count and the directory, where
+// it would overwrite them.
+bool BlocksClearOfDirectory(std::span<const WadDirectoryEntry> records, std::int64_t count);
 
 // A wad opened for reading only: its directory, and the data of one entry at a time.
 class WadReader {

@@ -2,16 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <thread>
 
 #include "TempDir.h"
 #include "io/IoError.h"
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
 namespace {
 
+using testing::NamesIn;
 using testing::ReadFile;
 using testing::TempDir;
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+void Replace(const std::string& target, std::string_view content) {
+  std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);
+  replacement->Content().WriteAt(0, content);
+  replacement->Commit();
+}
 
 IoFailure FailureOf(const std::function<void()>& call) {
   try {
@@ -65,6 +80,91 @@ TEST(FileReplacement, TakesThePlaceOfTheTargetOnlyWhenCommitted) {
   kept->Commit();
   EXPECT_EQ(ReadFile(dir / "new.wad"), "new");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(FileReplacement, HasNoNameInTheFolderUntilItIsCommitted) {
+  TempDir dir;
+  const std::string target = dir.WriteFile("cars.wad", "old");
+  std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);
+  replacement->Content().WriteAt(0, std::string(1 << 20, 'n'));
+  replacement->Content().Flush();
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
+  replacement->Commit();
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
+  EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
+}
+
+TEST(FileReplacement, KeepsTheOwnerGroupAndPermissionBitsOfTheFileItReplaces) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  TempDir dir;
+  const std::string target = dir.WriteFile("cars.wad", "old");
+  ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  Replace(target, "new");
+  struct stat status {};
+  ASSERT_EQ(::stat(target.c_str(), &status), 0);
+  EXPECT_EQ(status.st_uid, 65534u);
+  EXPECT_EQ(status.st_gid, 65534u);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(target), "new");
+}
+
+TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
+  TempDir dir;
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string target = dir.WriteFile("cars.wad", "old");
+  const std::string leftover = TemporaryNamePrefix("cars.wad", gone) + "AbC123";
+  const std::string running = TemporaryNamePrefix("cars.wad", 1) + "AbC123";
+  const std::string otherWad = TemporaryNamePrefix("monza.wad", gone) + "AbC123";
+  for (const std::string& name : {leftover, running, otherWad}) dir.WriteFile(name, "partial");
+  EXPECT_TRUE(IsTemporaryFileName(leftover));
+  EXPECT_FALSE(IsTemporaryFileName(".cars.wad.AbC123"));
+
+  Replace(target, "new");
+  std::vector<std::string> expected{running, otherWad, "cars.wad"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(NamesIn(dir.path()), expected);
+}
+
+TEST(OpenExclusive, WaitsForTheRunThatHoldsTheWadAndRefusesWhenItHoldsItLonger) {
+  TempDir dir;
+  const std::string wad = dir.WriteFile("cars.wad", "old");
+  std::unique_ptr<File> held = NativeFileSystem().OpenExclusive(wad, 0ms);
+  ASSERT_NE(held, nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(NativeFileSystem().OpenExclusive(wad, 200ms), nullptr);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+
+  std::thread release([&] {
+    std::this_thread::sleep_for(100ms);
+    held.reset();
+  });
+  EXPECT_NE(NativeFileSystem().OpenExclusive(wad, 5s), nullptr);
+  release.join();
+
+  EXPECT_EQ(FailureOf([&] { NativeFileSystem().OpenExclusive(dir / "missing.wad", 0ms); }),
+            IoFailure::FileNotFound);
+  EXPECT_EQ(FailureOf([&] { NativeFileSystem().OpenExclusive(dir.path().string(), 0ms); }),
+            IoFailure::AccessDenied);
+}
+
+TEST(OpenExclusive, OpensTheNewFileWhenTheHolderReplacedTheOldOne) {
+  TempDir dir;
+  const std::string wad = dir.WriteFile("cars.wad", "old");
+  std::unique_ptr<File> held = NativeFileSystem().OpenExclusive(wad, 0ms);
+  std::thread holder([&] {
+    std::this_thread::sleep_for(100ms);
+    Replace(wad, "new");
+    held.reset();
+  });
+  std::unique_ptr<File> waiter = NativeFileSystem().OpenExclusive(wad, 5s);
+  holder.join();
+  ASSERT_NE(waiter, nullptr);
+  std::string content(3, '?');
+  waiter->ReadAt(0, content);
+  EXPECT_EQ(content, "new");
 }
 
 }  // namespace

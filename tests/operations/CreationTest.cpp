@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "FakeHost.h"
@@ -9,6 +13,7 @@
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "io/IoError.h"
+#include "io/TemporaryNames.h"
 #include "operations/Extraction.h"
 #include "operations/Update.h"
 
@@ -174,6 +179,48 @@ TEST(CreateWad, CreateUpdateAndExtractKeepEveryFile) {
   extract.saveAnswers = {run.dir / "out"};
   ExtractWad(extract, NativeFileSystem());
   EXPECT_EQ(FilesBelow(run.dir / "out"), FilesBelow(run.dir / "src"));
+}
+
+TEST(CreateWad, NeverPacksTheTemporaryFileOfAKilledRun) {
+  Creation run;
+  run.dir.WriteFile("data/a", "a");
+  run.dir.WriteFile("data/b", "b");
+  run.dir.WriteFile("data/" + TemporaryNamePrefix("data.wad", 999999) + "XyZ123", "partial");
+  run.Create(run.dir / "data", run.dir / "out.wad");
+  EXPECT_EQ(ReadFile(run.dir / "out.wad"), WadBuilder().Entry("a", "a").Entry("b", "b").Build());
+}
+
+// Runs f as an ordinary user: in a child process that gives up root when the test has it.
+// Gives whether f returned true there.
+bool AsOrdinaryUser(const std::function<bool()>& f) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    ::_exit(f() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(CreateWad, RefusesToReplaceAWadTheUserMayNotWrite) {
+  Creation run;
+  fs::permissions(run.dir.path(), fs::perms::all);
+  run.dir.WriteFile("data/a", "a");
+  run.dir.WriteFile("data/b", "b");
+  const std::string wad = run.dir.WriteFile("game.wad", "read-only wad");
+  fs::permissions(run.dir / "data", fs::perms::all);
+  fs::permissions(wad, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(AsOrdinaryUser([&] {
+    try {
+      run.Create(run.dir / "data", wad);
+    } catch (const IoError& error) {
+      return std::string(error.what()) == "Accès au fichier refusé";
+    }
+    return false;
+  }));
+  EXPECT_EQ(ReadFile(wad), "read-only wad");
+  EXPECT_EQ(std::distance(fs::directory_iterator(run.dir.path()), {}), 2);
 }
 
 }  // namespace

@@ -112,3 +112,16 @@ std::unique_ptr<FileReplacement> FaultyFileSystem::BeginReplacement(const std::s
 }
 
 }  // namespace quillmoor::testing
+
+namespace quillmoor::testing {
+
+// ---- Replacing a wad while no other run changes it ----
+std::unique_ptr<File> FaultyFileSystem::OpenExclusive(const std::string& name,
+                                                      std::chrono::milliseconds wait) {
+  Pass(FileStep::OpenWrite, name);
+  std::unique_ptr<File> real = real_.OpenExclusive(name, wait);
+  if (!real) return nullptr;
+  return std::make_unique<FaultyFile>(std::move(real), *this, name);
+}
+
+}  // namespace quillmoor::testing

@@ -14,8 +14,8 @@ namespace quillmoor::testing {
 
 // The calls that can be made to fail. OpenRead is an open for reading only; OpenWrite every
 // open that may write (for reading and writing, create, replacement), so failing it with
-// AccessDenied makes a file behave as read-only, whoever runs the test. A copy into a file
-// counts as a Write.
+// AccessDenied makes a file behave as read-only, whoever runs the test; an exclusive open
+// counts too. A copy into a file counts as a Write.
 enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit };
 
 class FaultyFileSystem final : public FileSystem {
@@ -32,6 +32,10 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) override;
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override;
   std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override;
+
+  // ---- Replacing a wad while no other run changes it ----
+  std::unique_ptr<File> OpenExclusive(const std::string& name,
+                                      std::chrono::milliseconds wait) override;
 
   // Counts a call of step and throws when it is the one chosen to fail.
   void Pass(FileStep step, const std::string& name);

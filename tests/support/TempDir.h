@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmoor::testing {
 
@@ -29,6 +30,9 @@ class TempDir {
 
 // The whole content of a file, as bytes.
 std::string ReadFile(const std::filesystem::path& file);
+
+// The names of the files and folders right in folder, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 // Every file below folder with its content, by its path below folder.
 std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);

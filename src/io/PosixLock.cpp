@@ -1,0 +1,54 @@
+// The lock a run holds on a wad from reading it to replacing it, on POSIX: flock on the wad
+// file itself. The wad is replaced by a rename, so the lock on the old file ends with it; a run
+// that waited for the lock therefore checks that the name still leads to the file it locked,
+// and otherwise locks the new one.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <thread>
+
+#include "io/PosixErrors.h"
+#include "io/PosixReplacement.h"
+
+namespace quillmoor {
+
+namespace {
+
+// Whether name still leads to the file open as descriptor.
+bool StillNamedBy(int descriptor, const std::string& name) {
+  struct stat open {};
+  struct stat named {};
+  return ::fstat(descriptor, &open) == 0 && ::stat(name.c_str(), &named) == 0 &&
+         open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+// Takes the exclusive lock on descriptor, trying until deadline; false when it is still held.
+bool LockBefore(int descriptor, std::chrono::steady_clock::time_point deadline,
+                const std::string& name) {
+  for (;;) {
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) throw IoErrorFromErrno(errno, name);
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    const int descriptor = ::open(name.c_str(), O_RDWR | O_CLOEXEC);
+    if (descriptor < 0) throw IoErrorFromErrno(errno, name);
+    std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, name);
+    if (!LockBefore(descriptor, deadline, name)) return nullptr;
+    // The run that held the lock may have replaced the file: then lock the one name leads to.
+    if (StillNamedBy(descriptor, name)) return file;
+  }
+}
+
+}  // namespace quillmoor
