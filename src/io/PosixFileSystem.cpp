@@ -11,6 +11,7 @@
 
 #include "io/FileSystem.h"
 #include "io/PosixErrors.h"
+#include "io/PosixFolderTree.h"
 
 namespace quillmoor {
 
@@ -208,9 +209,20 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override {
     return std::make_unique<PosixReplacement>(target);
   }
+
+  // ---- Writing a tree of new files, as extraction does ----
+  std::int64_t FreeSpaceFor(const std::string& path) override { return PosixFreeSpaceFor(path); }
+  std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
+    return OpenPosixFolderTree(folder);
+  }
 };
 
 }  // namespace
+
+// ---- Writing a tree of new files, as extraction does ----
+std::unique_ptr<File> PosixFileFromDescriptor(int descriptor, std::string name) {
+  return std::make_unique<PosixFile>(descriptor, std::move(name));
+}
 
 FileSystem& NativeFileSystem() {
   static PosixFileSystem fileSystem;

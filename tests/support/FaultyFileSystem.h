@@ -33,6 +33,14 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override;
   std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override;
 
+  // ---- Writing a tree of new files, as extraction does ----
+  // BeginFile of a tree counts as OpenWrite, writes to its content as Write and PutInPlace as
+  // Commit.
+  std::int64_t FreeSpaceFor(const std::string& path) override;
+  std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override;
+  // Makes FreeSpaceFor give bytes, whatever the disk has.
+  void SetFreeSpace(std::int64_t bytes) { freeSpace_ = bytes; }
+
   // Counts a call of step and throws when it is the one chosen to fail.
   void Pass(FileStep step, const std::string& name);
 
@@ -46,6 +54,7 @@ class FaultyFileSystem final : public FileSystem {
   FileSystem& real_;
   std::map<FileStep, int> calls_;
   std::optional<Fault> fault_;
+  std::optional<std::int64_t> freeSpace_;
 };
 
 }  // namespace quillmoor::testing
