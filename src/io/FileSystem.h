@@ -45,8 +45,8 @@ class FileReplacement {
 // ---- Writing a tree of new files, as extraction does ----
 
 // A file being written below a FolderTree. It has no name until PutInPlace; destroyed before
-// that, it leaves nothing behind (on a platform without unnamed files, a failed or killed run
-// may leave a hidden temporary file beside its destination).
+// that, it leaves nothing behind (on a platform without unnamed files, a killed run may leave
+// a hidden temporary file beside its destination).
 class NewFile {
  public:
   virtual ~NewFile() = default;

@@ -133,7 +133,8 @@ class PosixNewFile final : public NewFile {
 
   // Links the unnamed file under name. An existing name is removed first: linking can't
   // replace, and the removal only drops that name (a hard link elsewhere keeps its content,
-  // a symbolic link goes, not what it leads to).
+  // a symbolic link goes, not what it leads to). A kill between the two leaves the name
+  // missing, never naming a half-written file, and no temporary file.
   void LinkUnder(const std::string& name) {
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
     if (Link(self, name) == 0) return;
