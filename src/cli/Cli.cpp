@@ -8,12 +8,13 @@
 
 #include "cli/CliHost.h"
 #include "cli/ListCommand.h"
-#include "settings/GameFolder.h"
-#include "settings/SettingsStore.h"
+#include "cli/PrintableText.h"
+#include "io/IoError.h"
 #include "operations/Creation.h"
 #include "operations/Extraction.h"
-#include "io/IoError.h"
 #include "operations/Update.h"
+#include "settings/GameFolder.h"
+#include "settings/SettingsStore.h"
 
 namespace quillmoor {
 
@@ -110,7 +111,7 @@ int WrongUsage(std::ostream& err, const std::string& problem) {
 int Finish(const CliHost& host, const CliStreams& streams) {
   if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
   if (!host.Refusal().empty()) {
-    streams.err << host.Refusal() << '\n';
+    streams.err << PrintableText(host.Refusal()) << '\n';
     return kExitFailure;
   }
   streams.out << host.StatusText() << '\n';
@@ -141,7 +142,9 @@ int RunUpdateCommand(std::span<const std::string> args, const CliStreams& stream
         streams.err, tracks ? "update-tracks takes one SOURCE" : "update takes a WAD and a SOURCE");
   }
   if (options.dryRun)
-    options.report = [&streams](const std::string& line) { streams.out << line << '\n'; };
+    options.report = [&streams](const std::string& line) {
+      streams.out << PrintableText(line) << '\n';
+    };
   CliHost host(operands.back(), tracks ? "" : operands.front(), "", streams.progress);
   ProgramState state;
   state.TrackMode = tracks;

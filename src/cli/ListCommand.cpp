@@ -1,5 +1,6 @@
 #include "cli/ListCommand.h"
 
+#include "cli/PrintableText.h"
 #include "paths/CodePage.h"
 #include "wad/WadDirectory.h"
 
@@ -12,8 +13,8 @@ void ListWad(const std::string& wadName, std::ostream& out, FileSystem& fileSyst
   }
   wad.Close();
   for (const WadDirectoryEntry& entry : wad.Entries()) {
-    out << entry.Offset << '\t' << entry.Size << '\t' << Windows1252ToUtf8(EntryName(entry))
-        << '\n';
+    out << entry.Offset << '\t' << entry.Size << '\t'
+        << PrintableText(Windows1252ToUtf8(EntryName(entry))) << '\n';
   }
 }
 

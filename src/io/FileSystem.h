@@ -47,6 +47,34 @@ class FileReplacement {
   virtual void Commit() = 0;
 };
 
+// ---- Writing a tree of new files, as extraction does ----
+
+// A file being written below a FolderTree. It has no name until PutInPlace; destroyed before
+// that, it leaves nothing behind (on a platform without unnamed files, a killed run may leave
+// a hidden temporary file beside its destination).
+class NewFile {
+ public:
+  virtual ~NewFile() = default;
+
+  virtual File& Content() = 0;
+  // Closes the content and gives it its name. Whatever had that name before (a file, a hard
+  // link to a file elsewhere, a symbolic link) is replaced, never written through.
+  virtual void PutInPlace() = 0;
+};
+
+// A folder that new files are written below. The folders on the way to a file are made when
+// missing and are never reached through a symbolic link, so nothing written through the tree
+// lands outside it, even when links appear while it is being written.
+class FolderTree {
+ public:
+  virtual ~FolderTree() = default;
+
+  // Starts the file at relativePath: parts separated by the platform's separator; empty and
+  // "." parts are skipped; a ".." part is InvalidName, and a path that ends in a folder rather
+  // than a file name is AccessDenied, as creating a file over a folder is.
+  virtual std::unique_ptr<NewFile> BeginFile(const std::string& relativePath) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -70,6 +98,14 @@ class FileSystem {
   // meanwhile, the new one is opened and locked instead. It lasts until the file is closed.
   virtual std::unique_ptr<File> OpenExclusive(const std::string& name,
                                               std::chrono::milliseconds wait) = 0;
+  // ---- Writing a tree of new files, as extraction does ----
+
+  // The bytes the user may still write on the file system that holds path, or would hold it
+  // when path doesn't exist yet (then the nearest folder above it that exists counts).
+  virtual std::int64_t FreeSpaceFor(const std::string& path) = 0;
+  // Opens folder for writing new files below it, making it and the folders above it first
+  // when they are missing. The folder itself is reached as its path says, links included.
+  virtual std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) = 0;
 };
 
 // The file system of the platform Quillmoor runs on.

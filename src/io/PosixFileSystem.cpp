@@ -9,6 +9,8 @@
 
 #include "io/FileSystem.h"
 #include "io/PosixErrors.h"
+#include "io/PosixFile.h"
+#include "io/PosixFolderTree.h"
 #include "io/PosixReplacement.h"
 
 namespace quillmoor {
@@ -147,6 +149,12 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<File> OpenExclusive(const std::string& name,
                                       std::chrono::milliseconds wait) override {
     return OpenPosixExclusive(name, wait);
+  }
+
+  // ---- Writing a tree of new files, as extraction does ----
+  std::int64_t FreeSpaceFor(const std::string& path) override { return PosixFreeSpaceFor(path); }
+  std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
+    return OpenPosixFolderTree(folder);
   }
 };
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "io/PosixErrors.h"
+#include "io/PosixFile.h"
 #include "io/PosixReplacement.h"
 
 namespace quillmoor {

@@ -17,6 +17,7 @@
 #include <random>
 
 #include "io/PosixErrors.h"
+#include "io/PosixFile.h"
 #include "io/PosixReplacement.h"
 #include "io/TemporaryNames.h"
 

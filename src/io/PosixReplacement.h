@@ -10,9 +10,6 @@
 
 namespace quillmoor {
 
-// A File over an open descriptor, which it owns from now on; name is the one its errors give.
-std::unique_ptr<File> PosixFileFromDescriptor(int descriptor, std::string name);
-
 std::unique_ptr<FileReplacement> BeginPosixReplacement(const std::string& target);
 
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait);

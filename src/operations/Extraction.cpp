@@ -1,15 +1,17 @@
 #include "operations/Extraction.h"
 
-#include <filesystem>
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 
+#include "io/IoError.h"
+#include "operations/ExtractionSafety.h"
+#include "operations/Messages.h"
+#include "operations/StatusText.h"
 #include "paths/CodePage.h"
 #include "paths/EntryNames.h"
 #include "paths/FileExists.h"
 #include "paths/PathText.h"
-#include "operations/ExtractionSafety.h"
-#include "operations/Messages.h"
-#include "operations/StatusText.h"
 #include "wad/WadDirectory.h"
 
 namespace quillmoor {
@@ -22,29 +24,21 @@ std::string BaseName(const std::string& wadName) {
   return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
 }
 
-// Makes the folders above each file written, skipping the stat calls for a folder that was
-// just made: the entries of a folder mostly follow each other.
-class FolderMaker {
- public:
-  void MakeFoldersAbove(const std::string& file) {
-    std::string folder = FolderPart(file);
-    if (folder == lastFolder_) return;
-    std::error_code ignored;  // a folder that can't be made fails at its file's creation
-    std::filesystem::create_directories(folder, ignored);
-    lastFolder_ = std::move(folder);
+// Throws DiskFull unless the file system of destination has room for every entry's data: a
+// wad whose blocks overlap can describe far more data than it holds.
+void CheckRoomFor(const std::vector<WadDirectoryEntry>& entries, const std::string& destination,
+                  FileSystem& fileSystem) {
+  std::int64_t total = 0;
+  for (const WadDirectoryEntry& entry : entries) total += std::max(entry.Size, 0);
+  if (total > fileSystem.FreeSpaceFor(destination)) {
+    throw IoError(IoFailure::DiskFull, ENOSPC, destination);
   }
+}
 
- private:
-  std::string lastFolder_;
-};
-
-void WriteEntryFile(const std::string& destination, const std::string& name,
-                    const std::string& data, FolderMaker& folders, FileSystem& fileSystem) {
-  const std::string file = destination + kNativeSeparator + NativePathFromEntryText(name);
-  folders.MakeFoldersAbove(file);
-  const std::unique_ptr<File> out = fileSystem.CreateOrTruncate(file);
-  out->WriteAt(0, data);
-  out->Close();
+void WriteEntryFile(FolderTree& tree, const std::string& name, const std::string& data) {
+  const std::unique_ptr<NewFile> file = tree.BeginFile(NativePathFromEntryText(name));
+  file->Content().WriteAt(0, data);
+  file->PutInPlace();
 }
 
 // Extracts every entry of the wad into destination, or refuses when a name would leave it.
@@ -57,14 +51,17 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
     host.ShowMessage(kUnsafeNameMessage + Windows1252ToUtf8(*unsafe));
     return false;
   }
+  CheckRoomFor(entries, destination, fileSystem);
   const auto count = static_cast<int>(entries.size());
+  // An empty wad makes no folder, not even the destination.
+  const std::unique_ptr<FolderTree> tree =
+      count == 0 ? nullptr : fileSystem.OpenFolderTree(destination);
   std::string data;
-  FolderMaker folders;
   for (int i = 0; i < count; ++i) {
     const int percent = static_cast<int>(static_cast<long long>(i) * 100 / count);
     host.ShowProgress(percent, ProgressText("Extracting files : ", percent));
     wad.ReadBlock(entries[i], data);
-    WriteEntryFile(destination, EntryName(entries[i]), data, folders, fileSystem);
+    WriteEntryFile(*tree, EntryName(entries[i]), data);
   }
   wad.Close();
   return true;

@@ -3,8 +3,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
-#include <filesystem>
-#include <system_error>
+#include <set>
 
 #include "paths/EntryNames.h"
 #include "paths/PathText.h"
@@ -26,22 +25,6 @@ bool HasParentPart(std::string_view name) {
   return false;
 }
 
-bool IsSymbolicLink(const std::filesystem::path& path) {
-  struct stat status {};
-  return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
-}
-
-bool Exists(const std::filesystem::path& path) {
-  struct stat status {};
-  return lstat(path.c_str(), &status) == 0;
-}
-
-bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
-  const auto [folderEnd, pathAt] =
-      std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
-  return folderEnd == folder.end();
-}
-
 bool IsUnsafeEntryName(std::string_view name) {
   if (name.empty() || IsSeparator(name.front())) return true;
   const bool driveQualified =
@@ -49,15 +32,21 @@ bool IsUnsafeEntryName(std::string_view name) {
   return driveQualified || HasParentPart(name);
 }
 
-bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string& relativePath) {
-  std::error_code error;
-  std::filesystem::path at = root;
-  for (const std::filesystem::path& part : std::filesystem::path(relativePath)) {
-    at /= part;
-    if (!Exists(at)) return false;
-    if (!IsSymbolicLink(at)) continue;
-    const std::filesystem::path target = std::filesystem::canonical(at, error);
-    if (error || !IsInside(target, root)) return true;
+// Whether a folder on the way from root to the file at relativePath is, already, a symbolic
+// link: writing below it would follow the link. The file itself may be a link: it is replaced.
+// Folders already checked are in checked.
+bool GoesThroughLink(const std::string& root, const std::string& relativePath,
+                     std::set<std::string>& checked) {
+  std::string at = root;
+  std::size_t start = 0;
+  for (std::size_t slash = relativePath.find(kNativeSeparator); slash != std::string::npos;
+       slash = relativePath.find(kNativeSeparator, start)) {
+    at.append(1, kNativeSeparator).append(relativePath, start, slash - start);
+    start = slash + 1;
+    if (!checked.insert(at).second) continue;
+    struct stat status {};
+    if (::lstat(at.c_str(), &status) != 0) return false;  // made fresh from here on
+    if (S_ISLNK(status.st_mode)) return true;
   }
   return false;
 }
@@ -66,12 +55,11 @@ bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string
 
 std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,
                                            const std::string& destination) {
-  std::error_code missing;  // nothing is below a destination that doesn't exist yet
-  const std::filesystem::path root = std::filesystem::canonical(destination, missing);
+  std::set<std::string> checked;
   for (const WadDirectoryEntry& entry : entries) {
     const std::string name = EntryName(entry);
     if (IsUnsafeEntryName(name) ||
-        (!missing && GoesThroughOutsideLink(root, NativePathFromEntryText(name)))) {
+        GoesThroughLink(destination, NativePathFromEntryText(name), checked)) {
       return name;
     }
   }

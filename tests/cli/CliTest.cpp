@@ -8,6 +8,7 @@
 
 #include "TempDir.h"
 #include "WadBuilder.h"
+#include "cli/PrintableText.h"
 #include "io/FileSystem.h"
 #include "operations/TrackNames.h"
 
@@ -162,6 +163,39 @@ TEST(CliCreate, PacksTheFolderIntoTheWadNamed) {
   const Outcome refused = RunCommand({"create", dir / "src/b.txt", dir / "other.wad"});
   EXPECT_EQ(refused.status, kExitFailure);
   EXPECT_EQ(refused.err, "Sorry but you have to choose a source folder first.\n");
+}
+
+TEST(CliPrinting, WritesTheControlCharactersOfNamesAsHexEscapes) {
+  TempDir dir;
+  const std::string wad = WadBuilder()
+                              .Entry("line\nforged\t0\tx", "")
+                              .Entry("\x1b[2Jclear\x07", "")
+                              .Entry("del\x7f c1\x9d f\xE9lix", "")
+                              .WriteTo(dir / "x.wad");
+  const Outcome list = RunCommand({"list", wad});
+  EXPECT_EQ(list.out,
+            "412\t0\tline\\x0Aforged\\x090\\x09x\n"
+            "412\t0\t\\x1B[2Jclear\\x07\n"
+            "412\t0\tdel\\x7F c1\\x9D f\xC3\xA9lix\n");
+
+  const std::string unsafe =
+      WadBuilder().Entry("..\\\x1b]0;title\x07", "x").WriteTo(dir / "unsafe.wad");
+  const Outcome refused = RunCommand({"extract", unsafe, dir / "out"});
+  EXPECT_EQ(refused.err, "Sorry but this wad holds an unsafe file name: ..\\\\x1B]0;title\\x07\n");
+
+  dir.WriteFile("mod/new\x01line", "N");
+  const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
+  EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1\n")) << dryRun.out;
+}
+
+TEST(CliPrinting, EscapesEveryControlCharacterAndEveryByteThatIsNoUtf8) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain \xC3\xA9 \xE2\x82\xAC", "plain \xC3\xA9 \xE2\x82\xAC"},
+      {std::string("\x00\x1f\x20", 3), "\\x00\\x1F "},
+      {"\x7f\xC2\x80\xC2\x9F\xC2\xA0", "\\x7F\\x80\\x9F\xC2\xA0"},
+      {"\xff\xC3 \xE2\x82", "\\xFF\\xC3 \\xE2\\x82"},
+  };
+  for (const auto& [text, printed] : cases) EXPECT_EQ(PrintableText(text), printed) << printed;
 }
 
 TEST(Cli, AnswersHelpAndVersion) {

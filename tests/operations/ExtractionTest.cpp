@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "FakeHost.h"
@@ -138,28 +139,132 @@ TEST(ExtractWad, RefusesANameThatWouldLandOutsideTheChosenFolderBeforeWritingAny
   }
 }
 
-TEST(ExtractWad, DoesNotWriteThroughALinkThatLeadsOutOfTheChosenFolder) {
-  TempDir dir;
-  fs::create_directories(dir / "out");
-  fs::create_directories(dir / "outside");
-  fs::create_directory_symlink(dir / "outside", dir / "out/maps");
-  fs::create_symlink(dir / "outside/victim.txt", dir / "out/note.txt");
-  fs::create_directory_symlink(dir / "out/inner", dir / "out/alias");
-  fs::create_directories(dir / "out/inner");
-  for (const char* name : {"maps\\track.dat", "note.txt"}) {
+TEST(ExtractWad, ReplacesWhatIsAtTheDestinationAndNeverWritesThroughIt) {
+  struct Case {
+    const char* what;
+    void (*place)(const TempDir& dir);  // puts something at out/sub/x
+  };
+  const Case cases[] = {
+      {"a hard link to a file outside",
+       [](const TempDir& dir) {
+         fs::create_hard_link(dir / "outside/victim.txt", dir / "out/sub/x");
+       }},
+      {"a symbolic link out of the folder",
+       [](const TempDir& dir) {
+         fs::create_symlink(dir / "outside/victim.txt", dir / "out/sub/x");
+       }},
+      {"a symbolic link that leads nowhere",
+       [](const TempDir& dir) { fs::create_symlink(dir / "outside/new.txt", dir / "out/sub/x"); }},
+      {"a symbolic link to another file inside",
+       [](const TempDir& dir) { fs::create_symlink(dir / "out/mine.txt", dir / "out/sub/x"); }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    dir.WriteFile("outside/victim.txt", "precious");
+    dir.WriteFile("out/mine.txt", "mine");
+    fs::create_directories(dir / "out/sub");
+    c.place(dir);
     FakeHost host;
-    host.wadText = WadBuilder().Entry(name, "evil").WriteTo(dir / "x.wad");
+    host.wadText = WadBuilder().Entry("sub\\x", "new").WriteTo(dir / "x.wad");
     host.saveAnswers = {dir / "out"};
     ExtractWad(host, NativeFileSystem());
-    EXPECT_EQ(host.messages.size(), 1u) << name;
-    EXPECT_TRUE(fs::is_empty(dir / "outside")) << name;
+    EXPECT_TRUE(host.messages.empty()) << c.what;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "out/sub/x"))) << c.what;
+    EXPECT_EQ(FilesBelow(dir / "out"),
+              (std::map<std::string, std::string>{{"mine.txt", "mine"}, {"sub/x", "new"}}))
+        << c.what;
+    EXPECT_EQ(FilesBelow(dir / "outside"),
+              (std::map<std::string, std::string>{{"victim.txt", "precious"}}))
+        << c.what;
   }
-  FakeHost host;
-  host.wadText = WadBuilder().Entry("alias\\ok.txt", "fine").WriteTo(dir / "x.wad");
-  host.saveAnswers = {dir / "out"};
-  ExtractWad(host, NativeFileSystem());
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(ReadFile(dir / "out/inner/ok.txt"), "fine");
+}
+
+TEST(ExtractWad, RefusesAFolderOnTheWayThatIsASymbolicLinkBeforeWritingAnything) {
+  TempDir dir;
+  fs::create_directories(dir / "outside");
+  fs::create_directories(dir / "out/inner");
+  fs::create_directory_symlink(dir / "outside", dir / "out/maps");
+  fs::create_directory_symlink(dir / "out/inner", dir / "out/alias");
+  for (const char* name : {"maps\\track.dat", "alias\\ok.txt", "alias\\deeper\\ok.txt"}) {
+    FakeHost host;
+    host.wadText = WadBuilder().Entry("fine.txt", "x").Entry(name, "evil").WriteTo(dir / "x.wad");
+    host.saveAnswers = {dir / "out"};
+    ExtractWad(host, NativeFileSystem());
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{
+                  std::string("Sorry but this wad holds an unsafe file name: ") + name});
+    EXPECT_FALSE(fs::exists(dir / "out/fine.txt")) << name;
+    EXPECT_TRUE(fs::is_empty(dir / "outside")) << name;
+    EXPECT_TRUE(fs::is_empty(dir / "out/inner")) << name;
+  }
+}
+
+TEST(ExtractWad, AFileThatFailsHalfWayLeavesTheFileItWouldReplaceAndNothingElse) {
+  for (const FileStep step : {FileStep::Write, FileStep::Commit}) {
+    TempDir dir;
+    dir.WriteFile("out/b", "old");
+    FakeHost host;
+    host.wadText = WadBuilder().Entry("a", "A").Entry("b", "B").WriteTo(dir / "x.wad");
+    host.saveAnswers = {dir / "out"};
+    FaultyFileSystem files;
+    files.FailAt(step, 2, IoFailure::DiskFull, 28);
+    EXPECT_THROW(ExtractWad(host, files), IoError);
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir / "out")) {
+      names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"})) << static_cast<int>(step);
+    EXPECT_EQ(ReadFile(dir / "out/a"), "A");
+    EXPECT_EQ(ReadFile(dir / "out/b"), "old") << static_cast<int>(step);
+  }
+}
+
+TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
+  constexpr std::int32_t kGiB = 1 << 30;
+  struct Case {
+    const char* what;
+    WadBuilder wad;
+    std::int64_t freeSpace;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"exactly enough", WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"), 7, true},
+      {"one byte short", WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"), 6, false},
+      {"overlapping blocks count once per entry",
+       WadBuilder().Record("a", 4, 4).Record("b", 4, 4).Record("c", 4, 4), 11, false},
+      {"a total past 32 bits (5 GiB, which a 32-bit sum would take for 1 GiB)",
+       WadBuilder()
+           .Record("a", 0, kGiB)
+           .Record("b", 0, kGiB)
+           .Record("c", 0, kGiB)
+           .Record("d", 0, kGiB)
+           .Record("e", 0, kGiB),
+       2LL * kGiB, false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    FakeHost host;
+    host.settings.values["ExtractPath"] = "earlier/";
+    host.wadText = c.wad.WriteTo(dir / "x.wad");
+    fs::resize_file(host.wadText, std::max<std::uintmax_t>(fs::file_size(host.wadText), kGiB));
+    host.saveAnswers = {dir / "out"};
+    FaultyFileSystem files;
+    files.SetFreeSpace(c.freeSpace);
+    if (!c.fits) files.FailAt(FileStep::OpenWrite, 1, IoFailure::Other);  // never writes GiBs
+    try {
+      ExtractWad(host, files);
+      EXPECT_TRUE(c.fits) << c.what;
+      EXPECT_EQ(FilesBelow(dir / "out"),
+                (std::map<std::string, std::string>{{"a", "AAA"}, {"b/c", "CCCC"}}));
+    } catch (const IoError& error) {
+      EXPECT_FALSE(c.fits) << c.what;
+      EXPECT_EQ(error.kind(), IoFailure::DiskFull) << c.what;
+      EXPECT_FALSE(fs::exists(dir / "out")) << c.what;
+      EXPECT_TRUE(host.progress.empty()) << c.what;
+      EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/") << c.what;
+    }
+  }
 }
 
 TEST(ExtractWad, ABlockPastTheEndStopsBeforeItsFileAndKeepsTheFilesBefore) {

@@ -68,6 +68,44 @@ class FaultyReplacement final : public FileReplacement {
   std::string name_;
 };
 
+// ---- Writing a tree of new files, as extraction does ----
+
+class FaultyNewFile final : public NewFile {
+ public:
+  FaultyNewFile(std::unique_ptr<NewFile> real, FaultyFileSystem& faults, std::string name)
+      : real_(std::move(real)),
+        content_(real_->Content(), faults, name),
+        faults_(faults),
+        name_(std::move(name)) {}
+
+  File& Content() override { return content_; }
+  void PutInPlace() override {
+    faults_.Pass(FileStep::Commit, name_);
+    real_->PutInPlace();
+  }
+
+ private:
+  std::unique_ptr<NewFile> real_;
+  FaultyFile content_;
+  FaultyFileSystem& faults_;
+  std::string name_;
+};
+
+class FaultyFolderTree final : public FolderTree {
+ public:
+  FaultyFolderTree(std::unique_ptr<FolderTree> real, FaultyFileSystem& faults)
+      : real_(std::move(real)), faults_(faults) {}
+
+  std::unique_ptr<NewFile> BeginFile(const std::string& relativePath) override {
+    faults_.Pass(FileStep::OpenWrite, relativePath);
+    return std::make_unique<FaultyNewFile>(real_->BeginFile(relativePath), faults_, relativePath);
+  }
+
+ private:
+  std::unique_ptr<FolderTree> real_;
+  FaultyFileSystem& faults_;
+};
+
 }  // namespace
 
 void FaultyFileSystem::FailAt(FileStep step, int occurrence, IoFailure kind, int errorNumber) {
@@ -109,6 +147,16 @@ std::unique_ptr<File> FaultyFileSystem::CreateOrTruncate(const std::string& name
 std::unique_ptr<FileReplacement> FaultyFileSystem::BeginReplacement(const std::string& target) {
   Pass(FileStep::OpenWrite, target);
   return std::make_unique<FaultyReplacement>(real_.BeginReplacement(target), *this, target);
+}
+
+// ---- Writing a tree of new files, as extraction does ----
+
+std::int64_t FaultyFileSystem::FreeSpaceFor(const std::string& path) {
+  return freeSpace_ ? *freeSpace_ : real_.FreeSpaceFor(path);
+}
+
+std::unique_ptr<FolderTree> FaultyFileSystem::OpenFolderTree(const std::string& folder) {
+  return std::make_unique<FaultyFolderTree>(real_.OpenFolderTree(folder), *this);
 }
 
 }  // namespace quillmoor::testing

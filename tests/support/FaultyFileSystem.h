@@ -36,6 +36,13 @@ class FaultyFileSystem final : public FileSystem {
   // ---- Replacing a wad while no other run changes it ----
   std::unique_ptr<File> OpenExclusive(const std::string& name,
                                       std::chrono::milliseconds wait) override;
+  // ---- Writing a tree of new files, as extraction does ----
+  // BeginFile of a tree counts as OpenWrite, writes to its content as Write and PutInPlace as
+  // Commit.
+  std::int64_t FreeSpaceFor(const std::string& path) override;
+  std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override;
+  // Makes FreeSpaceFor give bytes, whatever the disk has.
+  void SetFreeSpace(std::int64_t bytes) { freeSpace_ = bytes; }
 
   // Counts a call of step and throws when it is the one chosen to fail.
   void Pass(FileStep step, const std::string& name);
@@ -50,6 +57,7 @@ class FaultyFileSystem final : public FileSystem {
   FileSystem& real_;
   std::map<FileStep, int> calls_;
   std::optional<Fault> fault_;
+  std::optional<std::int64_t> freeSpace_;
 };
 
 }  // namespace quillmoor::testing
