@@ -42,7 +42,7 @@ FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidge
 
   QWidget* leftMargin = Panel("LeftMargin", this);
   leftMargin->setFixedWidth(9);
-  folderTree_ = new FolderTree(true, this);
+  folderTree_ = new FolderTreeView(true, this);
   folderTree_->setObjectName(QStringLiteral("FolderTree"));
   QWidget* rightMargin = Panel("RightMargin", this);
   rightMargin->setFixedWidth(9);

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "gui/FolderTree.h"
+#include "gui/FolderTreeView.h"
 
 namespace quillmoor {
 
@@ -26,7 +26,7 @@ class FolderPicker final : public QDialog {
 
  private:
   std::function<void(const QString&)> setSource_;
-  FolderTree* folderTree_;
+  FolderTreeView* folderTree_;
   QPushButton* okButton_;
 };
 

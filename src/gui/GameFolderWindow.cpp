@@ -35,7 +35,7 @@ GameFolderWindow::GameFolderWindow(Dialogs& dialogs, SettingsValues& settings,
   title->setObjectName(QStringLiteral("Title"));
   title->move(16, 8);
   title->adjustSize();
-  folderTree_ = new FolderTree(false, this);
+  folderTree_ = new FolderTreeView(false, this);
   folderTree_->setObjectName(QStringLiteral("FolderTree"));
   folderTree_->setGeometry(16, 32, 225, 233);
   okButton_ = new QPushButton(QStringLiteral("OK"), this);

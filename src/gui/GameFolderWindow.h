@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "gui/Dialogs.h"
-#include "gui/FolderTree.h"
+#include "gui/FolderTreeView.h"
 #include "operations/SettingsValues.h"
 
 namespace quillmoor {
@@ -31,7 +31,7 @@ class GameFolderWindow final : public QDialog {
   Dialogs& dialogs_;
   SettingsValues& settings_;
   std::function<void()> rerunStartupFill_;
-  FolderTree* folderTree_;
+  FolderTreeView* folderTree_;
   QPushButton* okButton_;
 };
 

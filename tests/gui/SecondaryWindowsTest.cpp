@@ -19,11 +19,11 @@ namespace {
 
 QString Native(const std::string& path) { return QString::fromStdString(path); }
 
-FolderTree& TreeOf(QWidget& window) { return *window.findChild<FolderTree*>("FolderTree"); }
+FolderTreeView& TreeOf(QWidget& window) { return *window.findChild<FolderTreeView*>("FolderTree"); }
 
 // The names of the folders the tree shows below the folder levelsUp above its selection,
 // once it has read them.
-QStringList ShownBelowSelection(FolderTree& tree, int levelsUp = 0) {
+QStringList ShownBelowSelection(FolderTreeView& tree, int levelsUp = 0) {
   const auto folder = [&tree, levelsUp] {
     QModelIndex index = tree.currentIndex();
     for (int level = 0; level < levelsUp; ++level) index = index.parent();

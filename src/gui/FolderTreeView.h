@@ -13,12 +13,12 @@ namespace quillmoor {
 
 class VisibleFolders;
 
-class FolderTree final : public QTreeView {
+class FolderTreeView final : public QTreeView {
   Q_OBJECT
 
  public:
   // watchChanges: whether the tree follows changes in the file system while it is shown.
-  FolderTree(bool watchChanges, QWidget* parent);
+  FolderTreeView(bool watchChanges, QWidget* parent);
 
   // The selected folder's full path in the platform's spelling; empty when none is selected.
   QString SelectedFolder() const;

@@ -1,4 +1,4 @@
-#include "gui/FolderTree.h"
+#include "gui/FolderTreeView.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -34,7 +34,7 @@ class VisibleFolders final : public QSortFilterProxyModel {
   QString keptShown_;
 };
 
-FolderTree::FolderTree(bool watchChanges, QWidget* parent)
+FolderTreeView::FolderTreeView(bool watchChanges, QWidget* parent)
     : QTreeView(parent),
       model_(new QFileSystemModel(this)),
       visible_(new VisibleFolders(model_, this)) {
@@ -54,13 +54,13 @@ FolderTree::FolderTree(bool watchChanges, QWidget* parent)
   SelectFolder(QDir::homePath());
 }
 
-QString FolderTree::SelectedFolder() const {
+QString FolderTreeView::SelectedFolder() const {
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   if (selected.isEmpty()) return {};
   return QDir::toNativeSeparators(model_->filePath(visible_->mapToSource(selected.constFirst())));
 }
 
-void FolderTree::SelectFolder(const QString& folder) {
+void FolderTreeView::SelectFolder(const QString& folder) {
   const QModelIndex found = model_->index(folder);
   if (!found.isValid()) return;
   visible_->KeepShown(model_->filePath(found));
@@ -73,7 +73,7 @@ void FolderTree::SelectFolder(const QString& folder) {
   scrollTo(index);
 }
 
-void FolderTree::mousePressEvent(QMouseEvent* event) {
+void FolderTreeView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid()) setCurrentIndex(index);
