@@ -1,11 +1,12 @@
 #include "operations/ExtractionSafety.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
+#include <filesystem>
 #include <set>
+#include <system_error>
 
 #include "paths/EntryNames.h"
+#include "paths/FileSystemPath.h"
 #include "paths/PathText.h"
 
 namespace quillmoor {
@@ -23,6 +24,12 @@ bool HasParentPart(std::string_view name) {
     start = end + 1;
   }
   return false;
+}
+
+// What is at path, a symbolic link taken as itself; "not found" when it can't be told.
+std::filesystem::file_status StatusOfLinkItself(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::symlink_status(PathFromText(path), error);
 }
 
 bool IsUnsafeEntryName(std::string_view name) {
@@ -44,9 +51,9 @@ bool GoesThroughLink(const std::string& root, const std::string& relativePath,
     at.append(1, kNativeSeparator).append(relativePath, start, slash - start);
     start = slash + 1;
     if (!checked.insert(at).second) continue;
-    struct stat status {};
-    if (::lstat(at.c_str(), &status) != 0) return false;  // made fresh from here on
-    if (S_ISLNK(status.st_mode)) return true;
+    const std::filesystem::file_status status = StatusOfLinkItself(at);
+    if (!std::filesystem::exists(status)) return false;  // made fresh from here on
+    if (std::filesystem::is_symlink(status)) return true;
   }
   return false;
 }

@@ -16,6 +16,7 @@
 #include "gui/FolderPicker.h"
 #include "gui/GameFolderWindow.h"
 #include "gui/TextProgressBar.h"
+#include "settings/QtSettingsStore.h"
 
 namespace quillmoor {
 
@@ -32,7 +33,7 @@ struct Window {
   ScriptedDialogs dialogs;
   ProgramState state;
   FakeClock clock;
-  SettingsStore store{QString::fromStdString(dir / "settings/Quillmoor.ini")};
+  QtSettingsStore store{QString::fromStdString(dir / "settings/Quillmoor.ini")};
   std::optional<std::string> record;
   std::unique_ptr<MainWindow> form;
 

@@ -10,6 +10,7 @@
 #include "gui/FolderPicker.h"
 #include "gui/GameFolderWindow.h"
 #include "gui/MainWindow.h"
+#include "settings/QtSettingsStore.h"
 
 namespace quillmoor {
 
@@ -116,7 +117,7 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   testing::ScriptedDialogs dialogs;
   ProgramState state;
   testing::FakeClock clock;
-  SettingsStore store(Native(dir / "settings.ini"));
+  QtSettingsStore store(Native(dir / "settings.ini"));
   store.Write("FileName", dir / "stored-source");
   store.Write("WadName", dir / "game/monza2001.wad");
   MainWindow mainWindow(
@@ -184,7 +185,7 @@ void SecondaryWindowsTest::windowsOpenAtTheFoldersInUse() {
   testing::ScriptedDialogs dialogs;
   ProgramState state;
   testing::FakeClock clock;
-  SettingsStore store(Native(dir / "settings.ini"));
+  QtSettingsStore store(Native(dir / "settings.ini"));
   dir.WriteFile(".wine/drive_c/Games/GP4/GP4.exe", "MZ");
   dir.WriteFile("mods/cars/a.tex", "A");
   MainWindow mainWindow(
