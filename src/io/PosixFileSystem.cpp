@@ -148,6 +148,12 @@ class PosixFileSystem final : public FileSystem {
                                       std::chrono::milliseconds wait) override {
     return OpenPosixExclusive(name, wait);
   }
+
+  // ---- Keeping the previous version ----
+  std::string BackupName(const std::string& name) override {
+    return FileNameLeadsTo(name) + kBackupSuffix;
+  }
+  void ExchangeWithBackup(const std::string& name) override { ExchangePosixWithBackup(name); }
 };
 
 }  // namespace

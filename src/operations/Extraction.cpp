@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "operations/ExtractionSafety.h"
+#include "operations/Messages.h"
+#include "operations/StatusText.h"
 #include "paths/CodePage.h"
 #include "paths/EntryNames.h"
 #include "paths/FileExists.h"
 #include "paths/PathText.h"
-#include "operations/ExtractionSafety.h"
-#include "operations/Messages.h"
-#include "operations/StatusText.h"
 #include "wad/WadDirectory.h"
 
 namespace quillmoor {
