@@ -1,7 +1,12 @@
 // Quillmoor: the main window, its settings and the game folder, and the window loop.
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/WindowArguments.h"
 #include "gui/GameFolderWindow.h"
 #include "gui/DialogFont.h"
 #include "gui/Dialogs.h"
@@ -13,6 +18,12 @@
 #include "operations/ProgramState.h"
 
 int main(int argc, char** argv) {
+  if (const auto information =
+          quillmoor::InformationAsked(std::vector<std::string>(argv + 1, argv + argc))) {
+    std::cout << *information;
+    return 0;
+  }
+  // Takes Qt's own options (-platform, ...) out of argc and argv.
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmoor"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quillmoor 2.9"));
@@ -27,6 +38,11 @@ int main(int argc, char** argv) {
   quillmoor::FolderPicker folderPicker([&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
   quillmoor::GameFolderWindow gameFolderWindow(*store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
   mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
+  // After the start-up fill, so the wad the program was started with stays in the field.
+  if (const auto wad = quillmoor::WadToOpen(std::vector<std::string>(argv + 1, argv + argc),
+                                            QDir::currentPath().toStdString(), std::cerr)) {
+    mainWindow.SetWadFieldText(QString::fromStdString(*wad));
+  }
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = mainWindow.frameGeometry();

@@ -1,7 +1,9 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliHost.h"
@@ -21,6 +23,7 @@ constexpr const char* kVersionText = "Quillmoor 2.9";
 
 constexpr const char* kUsage =
     "Usage: quillmoor-cli COMMAND ARGUMENTS\n"
+    "  or:  quillmoor-cli COMMAND --help\n"
     "\n"
     "Works on the .wad archives of Grand Prix 4.\n"
     "\n"
@@ -36,11 +39,60 @@ constexpr const char* kUsage =
     "  update and update-tracks take --dry-run: print each replace or add, write nothing\n"
     "\n"
     "Options:\n"
-    "  --help                print this text\n"
+    "  --help                print this text, or with a COMMAND that command's usage\n"
     "  --version             print the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 wrong usage.\n"
     "The window's remembered settings are neither read nor changed.\n";
+
+// What COMMAND --help prints, for each command.
+struct CommandUsage {
+  std::string_view command;
+  std::string_view text;
+};
+
+constexpr CommandUsage kCommandUsages[] = {
+    {"list",
+     "Usage: quillmoor-cli list WAD\n"
+     "\n"
+     "Prints one line per entry of WAD, in the order of its directory: the offset, the size\n"
+     "and the name, separated by tabs. Nothing is printed when WAD is damaged.\n"},
+    {"extract",
+     "Usage: quillmoor-cli extract WAD FOLDER\n"
+     "\n"
+     "Writes every entry of WAD as a file below FOLDER, in the folders its name gives.\n"},
+    {"create",
+     "Usage: quillmoor-cli create FOLDER WAD\n"
+     "\n"
+     "Packs every file below FOLDER into the new wad WAD.\n"},
+    {"update",
+     "Usage: quillmoor-cli update WAD SOURCE [--dry-run]\n"
+     "\n"
+     "Puts the file SOURCE, or every file below the folder SOURCE, into WAD: each replaces\n"
+     "the entry it matches, or is added when WAD has none.\n"
+     "\n"
+     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE' and\n"
+     "                        write nothing\n"},
+    {"update-tracks",
+     "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR] [--dry-run]\n"
+     "\n"
+     "Puts the file SOURCE, or every file below the folder SOURCE, into the 17 track wads\n"
+     "of the game: all of them change, or none.\n"
+     "\n"
+     "  --game-folder DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
+     "                        folder is found as the window finds it\n"
+     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE' and\n"
+     "                        write nothing\n"},
+};
+
+const CommandUsage* UsageOf(const std::string& command) {
+  for (const CommandUsage& usage : kCommandUsages) {
+    if (usage.command == command) return &usage;
+  }
+  return nullptr;
+}
+
+bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 // The game folder as the window finds it: a chosen "GP4Path", then the installation record.
 // Reads the window's settings, writes nothing.
@@ -50,7 +102,7 @@ std::string InstalledGameFolder() {
 }
 
 int WrongUsage(std::ostream& err, const std::string& problem) {
-  err << "quillmoor-cli: " << problem << "\n\n" << kUsage;
+  err << "quillmoor-cli: " << problem << "\nTry 'quillmoor-cli --help'.\n";
   return kExitUsage;
 }
 
@@ -75,8 +127,11 @@ int RunUpdateCommand(std::span<const std::string> args, const CliStreams& stream
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--dry-run") {
       options.dryRun = true;
-    } else if (tracks && args[i] == "--game-folder" && i + 1 < args.size()) {
+    } else if (tracks && args[i] == "--game-folder") {
+      if (i + 1 == args.size()) return WrongUsage(streams.err, "--game-folder needs a DIR");
       gameFolder = args[++i];
+    } else if (args[i].starts_with("--")) {
+      return WrongUsage(streams.err, "unknown option '" + args[i] + "' for " + args[0]);
     } else {
       operands.push_back(args[i]);
     }
@@ -126,8 +181,13 @@ int RunCommand(std::span<const std::string> args, const CliStreams& streams,
 
 int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSystem& fileSystem) {
   if (args.empty()) return WrongUsage(streams.err, "no command given");
-  if (args[0] == "--help" || args[0] == "-h") {
+  if (IsHelpOption(args[0])) {
     streams.out << kUsage;
+    return kExitSuccess;
+  }
+  if (const CommandUsage* usage = UsageOf(args[0]);
+      usage != nullptr && std::ranges::any_of(args.subspan(1), IsHelpOption)) {
+    streams.out << usage->text;
     return kExitSuccess;
   }
   if (args[0] == "--version") {

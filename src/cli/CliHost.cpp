@@ -16,6 +16,8 @@ SaveDialogAnswer CliHost::AskSaveFileName(const std::string&, const std::string&
 }
 
 void CliHost::ShowProgress(int, const std::string& text) {
+  // Operations report after every file; the terminal only hears of a new text.
+  if (text == status_) return;
   status_ = text;
   if (progress_ != nullptr) *progress_ << '\r' << text << "\x1b[K" << std::flush;
 }

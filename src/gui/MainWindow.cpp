@@ -144,6 +144,8 @@ void MainWindow::OpenGameFolderWindow() { ShowWithoutBlocking(gameFolderWindow_)
 
 void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }
 
+void MainWindow::SetWadFieldText(const QString& text) { wadField_->setText(text); }
+
 void MainWindow::ChooseSourceFiles() {
   const std::string text = SourceText();
   if (text.starts_with("...")) return;

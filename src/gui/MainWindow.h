@@ -46,6 +46,8 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void OpenGameFolderWindow();
   // Replaces the text of the source field.
   void SetSourceFieldText(const QString& text);
+  // Replaces the text of the wad field.
+  void SetWadFieldText(const QString& text);
   // After the source field's dialog: its next browse starts in the folder of the file named.
   void ChooseSourceFiles();
   // "Create wad".

@@ -164,23 +164,78 @@ TEST(CliCreate, PacksTheFolderIntoTheWadNamed) {
   EXPECT_EQ(refused.err, "Sorry but you have to choose a source folder first.\n");
 }
 
-TEST(Cli, AnswersHelpAndVersionAndRefusesWrongUsage) {
+TEST(Cli, AnswersHelpAndVersion) {
   EXPECT_EQ(RunCommand({"--version"}).out, "Quillmoor 2.9\n");
   const Outcome help = RunCommand({"--help"});
   EXPECT_EQ(help.status, kExitSuccess);
   EXPECT_NE(help.out.find("list WAD"), std::string::npos);
 
-  const std::vector<std::vector<std::string>> wrong = {{},
-                                                       {"lsit", "x.wad"},
-                                                       {"list"},
-                                                       {"list", "a.wad", "b.wad"},
-                                                       {"extract", "x.wad"},
-                                                       {"create", "src"}};
-  for (const auto& args : wrong) {
+  // COMMAND --help, wherever the option stands, gives that command's usage and runs nothing.
+  TempDir dir;
+  const std::vector<std::pair<std::vector<std::string>, std::string>> commandHelps = {
+      {{"list", "--help"}, "Usage: quillmoor-cli list WAD\n"},
+      {{"extract", "-h"}, "Usage: quillmoor-cli extract WAD FOLDER\n"},
+      {{"create", dir / "src", dir / "new.wad", "--help"},
+       "Usage: quillmoor-cli create FOLDER WAD\n"},
+      {{"update", "--help", "x.wad"}, "Usage: quillmoor-cli update WAD SOURCE [--dry-run]\n"},
+      {{"update-tracks", "--help"},
+       "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR]"},
+  };
+  for (const auto& [args, usage] : commandHelps) {
     const Outcome outcome = RunCommand(args);
-    EXPECT_EQ(outcome.status, kExitUsage);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_NE(outcome.err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(outcome.status, kExitSuccess) << args[0];
+    EXPECT_TRUE(outcome.out.starts_with(usage)) << outcome.out;
+    EXPECT_EQ(outcome.out.find("Commands:"), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.err, "") << args[0];
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "new.wad"));
+}
+
+TEST(Cli, RefusesWrongUsageWithOneLineAndAPointerToTheHelp) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
+      {{}, "no command given"},
+      {{"lsit", "x.wad"}, "unknown command 'lsit'"},
+      {{"lsit", "--help"}, "unknown command 'lsit'"},
+      {{"list"}, "list takes one WAD"},
+      {{"list", "a.wad", "b.wad"}, "list takes one WAD"},
+      {{"extract", "x.wad"}, "extract takes a WAD and a FOLDER"},
+      {{"create", "src"}, "create takes a FOLDER and a WAD"},
+      {{"update", "x.wad", "src", "--force"}, "unknown option '--force' for update"},
+      {{"update", "x.wad", "src", "--game-folder", "g"},
+       "unknown option '--game-folder' for update"},
+      {{"update-tracks", "src", "--game-folder"}, "--game-folder needs a DIR"},
+  };
+  for (const auto& [args, problem] : wrong) {
+    const Outcome outcome = RunCommand(args);
+    EXPECT_EQ(outcome.status, kExitUsage) << problem;
+    EXPECT_EQ(outcome.out, "") << problem;
+    EXPECT_EQ(outcome.err, "quillmoor-cli: " + problem + "\nTry 'quillmoor-cli --help'.\n");
+  }
+}
+
+TEST(Cli, WritesTheProgressOnlyWhenItsTextChanges) {
+  TempDir dir;
+  WadBuilder builder;
+  for (int i = 0; i < 250; ++i) builder.Entry("f" + std::to_string(i), "x");
+  const std::string wad = builder.WriteTo(dir / "x.wad");
+  std::ostringstream out;
+  std::ostringstream err;
+  std::ostringstream progress;
+  ASSERT_EQ(RunCli(std::vector<std::string>{"extract", wad, dir / "out"}, {out, err, &progress},
+                   NativeFileSystem()),
+            kExitSuccess)
+      << err.str();
+
+  std::vector<std::string> written;
+  std::istringstream lines(progress.str());
+  for (std::string line; std::getline(lines, line, '\r');) {
+    if (!line.empty()) written.push_back(line);
+  }
+  ASSERT_GE(written.size(), 2u);
+  EXPECT_EQ(written.front(), "Extracting files : 0%\x1b[K");
+  EXPECT_EQ(written.back(), "\x1b[K");
+  for (std::size_t i = 1; i < written.size(); ++i) {
+    EXPECT_NE(written[i], written[i - 1]) << "written twice in a row: " << written[i];
   }
 }
 
