@@ -19,18 +19,20 @@ _quillmoor_cli() {
   COMPREPLY=()
 
   if ((COMP_CWORD == 1)); then
-    COMPREPLY=($(compgen -W 'list extract create update update-tracks --help --version' -- "$cur"))
+    COMPREPLY=($(compgen -W 'list extract create update update-tracks undo undo-tracks --help --version' -- "$cur"))
     return
   fi
-  if [[ $command == update-tracks && $prev == --game-folder ]]; then
+  if [[ $command == @(update-tracks|undo-tracks) && $prev == --game-folder ]]; then
     _quillmoor_cli_paths folder "$cur"
     return
   fi
   if [[ $cur == -* ]]; then
     local options='--help'
     case $command in
-      update) options='--dry-run --help' ;;
-      update-tracks) options='--game-folder --dry-run --help' ;;
+      create) options='--no-backup --help' ;;
+      update) options='--dry-run --no-backup --help' ;;
+      update-tracks) options='--game-folder --dry-run --no-backup --help' ;;
+      undo-tracks) options='--game-folder --help' ;;
     esac
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return
@@ -46,7 +48,7 @@ _quillmoor_cli() {
     esac
   done
   case $command:$operand in
-    list:0 | extract:0 | update:0 | create:1) _quillmoor_cli_paths wad "$cur" ;;
+    list:0 | extract:0 | update:0 | create:1 | undo:0) _quillmoor_cli_paths wad "$cur" ;;
     extract:1 | create:0) _quillmoor_cli_paths folder "$cur" ;;
     update:1 | update-tracks:0) _quillmoor_cli_paths source "$cur" ;;
   esac

@@ -45,6 +45,14 @@ class FileReplacement {
   // replaces, and its owner and group where the user may give them. A file with other names
   // (hard links) keeps its content under those names: the target name alone is replaced.
   virtual void Commit() = 0;
+
+  // ---- Keeping the previous version ----
+
+  // Makes the file that Commit will replace also the target's backup (BackupName), replacing
+  // an older backup; nothing when the target doesn't exist. The target itself is untouched, and
+  // both names hold a complete file at every moment. A backup that can't be made is an
+  // IoError, and the target stays as it was.
+  virtual void KeepPrevious() = 0;
 };
 
 // ---- Writing a tree of new files, as extraction does ----
@@ -98,6 +106,7 @@ class FileSystem {
   // meanwhile, the new one is opened and locked instead. It lasts until the file is closed.
   virtual std::unique_ptr<File> OpenExclusive(const std::string& name,
                                               std::chrono::milliseconds wait) = 0;
+
   // ---- Writing a tree of new files, as extraction does ----
 
   // The bytes the user may still write on the file system that holds path, or would hold it
@@ -106,6 +115,15 @@ class FileSystem {
   // Opens folder for writing new files below it, making it and the folders above it first
   // when they are missing. The folder itself is reached as its path says, links included.
   virtual std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) = 0;
+
+  // ---- Keeping the previous version ----
+
+  // The backup of name that a replacement keeps: "NAME.bak" beside the file name leads to.
+  virtual std::string BackupName(const std::string& name) = 0;
+  // Exchanges the file name leads to and its backup, so that name holds the previous version
+  // and the backup the one name held; doing it twice changes nothing. Each name holds a
+  // complete file at every moment. A missing backup is FileNotFound.
+  virtual void ExchangeWithBackup(const std::string& name) = 0;
 };
 
 // The file system of the platform Quillmoor runs on.

@@ -148,6 +148,12 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
     return OpenPosixFolderTree(folder);
   }
+
+  // ---- Keeping the previous version ----
+  std::string BackupName(const std::string& name) override {
+    return FileNameLeadsTo(name) + kBackupSuffix;
+  }
+  void ExchangeWithBackup(const std::string& name) override { ExchangePosixWithBackup(name); }
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -23,16 +24,15 @@
 
 namespace quillmoor {
 
-namespace {
-
-// The file that writing to name really changes: the end of its chain of symbolic links.
-std::string FollowLinks(const std::string& name) {
+std::string FileNameLeadsTo(const std::string& name) {
   struct stat status {};
   if (::lstat(name.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return name;
   char resolved[PATH_MAX];
   if (::realpath(name.c_str(), resolved) == nullptr) return name;
   return resolved;
 }
+
+namespace {
 
 mode_t CurrentUmask() {
   const mode_t mask = ::umask(0);
@@ -57,6 +57,12 @@ class OpenFolder {
  private:
   int descriptor_;
 };
+
+// The folder part of path with its trailing slash; empty for a bare file name.
+std::string FolderOf(const std::string& path) {
+  const std::string::size_type slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
 
 bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
 
@@ -108,7 +114,7 @@ std::string RandomPart() {
 class PosixReplacement final : public FileReplacement {
  public:
   explicit PosixReplacement(const std::string& target)
-      : target_(FollowLinks(target)),
+      : target_(FileNameLeadsTo(target)),
         folderText_(FolderOf(target_)),
         fileName_(target_.substr(folderText_.size())),
         folder_(folderText_, target_) {
@@ -147,13 +153,24 @@ class PosixReplacement final : public FileReplacement {
     if (::fsync(folder_.descriptor()) != 0) throw IoErrorFromErrno(errno, target_);
   }
 
- private:
-  // The folder part of path with its trailing slash; empty for a bare file name.
-  static std::string FolderOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  // The target is linked under a temporary name first and that name renamed onto the backup,
+  // since a link can't take the place of an older backup; a run killed in between leaves a
+  // temporary name that the next replacement removes.
+  void KeepPrevious() override {
+    if (::faccessat(folder_.descriptor(), fileName_.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0) {
+      return;
+    }
+    const std::string linked = LinkTargetUnderTemporaryName();
+    const std::string backup = fileName_ + kBackupSuffix;
+    if (::renameat(folder_.descriptor(), linked.c_str(), folder_.descriptor(), backup.c_str()) !=
+        0) {
+      const int error = errno;
+      ::unlinkat(folder_.descriptor(), linked.c_str(), 0);
+      throw IoErrorFromErrno(error, target_ + kBackupSuffix);
+    }
   }
 
+ private:
   std::string NewTemporaryName() const {
     return TemporaryNamePrefix(fileName_, ::getpid()) + RandomPart();
   }
@@ -168,6 +185,17 @@ class PosixReplacement final : public FileReplacement {
         return descriptor;
       }
       if (errno != EEXIST) throw IoErrorFromErrno(errno, target_);
+    }
+  }
+
+  std::string LinkTargetUnderTemporaryName() const {
+    for (;;) {
+      const std::string name = NewTemporaryName();
+      if (::linkat(folder_.descriptor(), fileName_.c_str(), folder_.descriptor(), name.c_str(),
+                   0) == 0) {
+        return name;
+      }
+      if (errno != EEXIST) throw IoErrorFromErrno(errno, target_ + kBackupSuffix);
     }
   }
 
@@ -199,6 +227,38 @@ class PosixReplacement final : public FileReplacement {
 
 std::unique_ptr<FileReplacement> BeginPosixReplacement(const std::string& target) {
   return std::make_unique<PosixReplacement>(target);
+}
+
+// renameat2 with RENAME_EXCHANGE swaps the two names in one step. Where the file system can't,
+// both files are linked under temporary names, and each is renamed onto the other's name: so
+// each name holds a complete file at every moment, and a run killed on the way leaves only
+// temporary names, which the next replacement removes.
+void ExchangePosixWithBackup(const std::string& name) {
+  const std::string file = FileNameLeadsTo(name);
+  const std::string backup = file + kBackupSuffix;
+  for (const std::string& needed : {file, backup}) {
+    if (::access(needed.c_str(), F_OK) != 0) throw IoErrorFromErrno(errno, needed);
+  }
+  const std::string folderText = FolderOf(file);
+  const OpenFolder folder(folderText, file);
+  const std::string fileName = file.substr(folderText.size());
+  const std::string backupName = fileName + kBackupSuffix;
+  const int at = folder.descriptor();
+  if (::renameat2(at, fileName.c_str(), at, backupName.c_str(), RENAME_EXCHANGE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) throw IoErrorFromErrno(errno, file);
+    const std::string fileLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
+    const std::string backupLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
+    if (::linkat(at, fileName.c_str(), at, fileLink.c_str(), 0) != 0 ||
+        ::linkat(at, backupName.c_str(), at, backupLink.c_str(), 0) != 0 ||
+        ::renameat(at, backupLink.c_str(), at, fileName.c_str()) != 0 ||
+        ::renameat(at, fileLink.c_str(), at, backupName.c_str()) != 0) {
+      const int error = errno;
+      ::unlinkat(at, fileLink.c_str(), 0);
+      ::unlinkat(at, backupLink.c_str(), 0);
+      throw IoErrorFromErrno(error, file);
+    }
+  }
+  if (::fsync(at) != 0) throw IoErrorFromErrno(errno, file);
 }
 
 }  // namespace quillmoor

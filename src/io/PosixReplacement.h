@@ -1,5 +1,5 @@
-// The parts of the POSIX file layer that replace wads: the replacement itself and the lock
-// that runs take on a wad from reading it to replacing it.
+// The parts of the POSIX file layer that replace wads: the replacement itself, the lock that
+// runs take on a wad from reading it to replacing it, and the exchange with the backup.
 #pragma once
 
 #include <chrono>
@@ -10,8 +10,16 @@
 
 namespace quillmoor {
 
+// What a backup's name adds to the name of the file it keeps.
+inline constexpr const char* kBackupSuffix = ".bak";
+
+// The file that writing to name really changes: the end of its chain of symbolic links.
+std::string FileNameLeadsTo(const std::string& name);
+
 std::unique_ptr<FileReplacement> BeginPosixReplacement(const std::string& target);
 
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait);
+
+void ExchangePosixWithBackup(const std::string& name);
 
 }  // namespace quillmoor

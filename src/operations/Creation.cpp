@@ -67,7 +67,7 @@ std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
 }  // namespace
 
 void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
-               std::chrono::milliseconds lockWait) {
+               const CreationOptions& options) {
   const std::string sourceText = host.SourceText();
   if (sourceText.empty()) {
     host.ShowMessage(kNoSourceFolderMessage);
@@ -102,7 +102,7 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   // write it.
   std::unique_ptr<File> replaced;
   if (FileExists(answer.fileName)) {
-    replaced = fileSystem.OpenExclusive(answer.fileName, lockWait);
+    replaced = fileSystem.OpenExclusive(answer.fileName, options.lockWait);
     if (!replaced) {
       host.ShowMessage(kWadBusyMessage + answer.fileName);
       return;
@@ -114,10 +114,17 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(kTooLargeWadMessage);
     return;
   }
-  if (!RebuildWad(*image, answer.fileName, image->Count, fileSystem)) {
+  const std::unique_ptr<FileReplacement> written =
+      WriteWad(*image, answer.fileName, image->Count, fileSystem);
+  if (!written) {
     host.ShowMessage(kDamagedWadMessage);
     return;
   }
+  const bool keptPrevious = replaced && options.keepBackup;
+  if (keptPrevious) written->KeepPrevious();
+  written->Commit();
+  state.ReplacedWads =
+      keptPrevious ? std::vector<std::string>{answer.fileName} : std::vector<std::string>{};
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));
 }

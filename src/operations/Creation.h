@@ -11,11 +11,19 @@
 
 namespace quillmoor {
 
+struct CreationOptions {
+  // How long to wait for another run that holds the wad to be replaced.
+  std::chrono::milliseconds lockWait = kWadLockWait;
+  // A replaced wad keeps its previous version as its backup.
+  bool keepBackup = true;
+};
+
 // Runs one creation through host. Input/output failures end it with an IoError and leave no
 // wad behind; refusals are shown through the host. An existing wad of the chosen name is
 // replaced as an update replaces it: under its lock (waiting at most lockWait for another run
-// that holds it), and refused when this user may not write it.
+// that holds it), and refused when this user may not write it; state.ReplacedWads names it
+// afterwards when its previous version was kept.
 void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
-               std::chrono::milliseconds lockWait = kWadLockWait);
+               const CreationOptions& options = {});
 
 }  // namespace quillmoor

@@ -19,6 +19,9 @@ struct ProgramState {
   bool TrackMode = false;
   // Whether the last look for the game folder found "GP4.exe" there.
   bool GameFolderFound = false;
+  // The wads the last creation or update replaced and whose previous versions it kept: what
+  // an undo puts back.
+  std::vector<std::string> ReplacedWads;
 };
 
 }  // namespace quillmoor

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmoor {
 
@@ -11,5 +13,8 @@ inline constexpr std::array<std::string_view, 17> TrackNames = {
     "indianapolis2001", "interlagos2001", "magnycours2001",  "melborne2001",    "monaco2001",
     "montreal2001",     "monza2001",      "nurburgring2001", "sepang2001",      "silverstone2001",
     "spa2001",          "suzuka2001"};
+
+// The paths of the 17 track wads in gameFolder, in the order of TrackNames.
+std::vector<std::string> TrackWadPaths(const std::string& gameFolder);
 
 }  // namespace quillmoor

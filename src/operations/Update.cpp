@@ -146,6 +146,9 @@ class WadUpdate {
     return std::nullopt;
   }
 
+  // Makes the old wad the backup, leaving it in place.
+  void KeepPrevious() { written_->KeepPrevious(); }
+
   // Puts the written wad in the old one's place.
   void Commit() { written_->Commit(); }
 
@@ -209,8 +212,9 @@ class WadUpdate {
   std::unique_ptr<FileReplacement> written_;
 };
 
-// Changes every wad of the run in memory, then writes them all, then puts them all in place:
-// a refusal or a failure before the last step leaves every wad as it was. Gives the refusal.
+// Changes every wad of the run in memory, then writes them all, then keeps all their previous
+// versions, then puts them all in place: a refusal or a failure before the last step leaves
+// every wad as it was. Gives the refusal.
 Refusal UpdateAll(const std::vector<std::string>& wadPaths,
                   const std::vector<UpdateSource>& sources, Host& host, FileSystem& fileSystem,
                   const UpdateOptions& options) {
@@ -227,6 +231,9 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
   for (std::size_t k = 0; k < updates.size(); ++k) {
     progress.Writing(k, wadPaths[k], !sources.empty());
     if (Refusal refusal = updates[k]->Write()) return refusal;
+  }
+  if (options.keepBackup) {
+    for (const std::unique_ptr<WadUpdate>& update : updates) update->KeepPrevious();
   }
   for (const std::unique_ptr<WadUpdate>& update : updates) update->Commit();
   return std::nullopt;
@@ -270,10 +277,8 @@ void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
   }
   std::vector<std::string> wadPaths;
   if (state.TrackMode) {
-    for (std::size_t k = 0; k < TrackNames.size(); ++k) {
-      state.WadPaths[k] = host.GamePath() + kNativeSeparator + std::string(TrackNames[k]) + ".wad";
-    }
-    wadPaths.assign(state.WadPaths.begin(), state.WadPaths.end());
+    wadPaths = TrackWadPaths(host.GamePath());
+    std::copy(wadPaths.begin(), wadPaths.end(), state.WadPaths.begin());
   } else {
     wadPaths.push_back(state.WadPaths[0]);
   }
@@ -281,6 +286,9 @@ void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
                                   fileSystem, options)) {
     host.ShowMessage(*refusal);
     return;
+  }
+  if (!options.dryRun) {
+    state.ReplacedWads = options.keepBackup ? wadPaths : std::vector<std::string>{};
   }
   host.ShowProgress(0, CompletionText("Update done in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

@@ -21,6 +21,8 @@ struct UpdateOptions {
   bool dryRun = false;
   // How long to wait for another run that holds a wad of this run.
   std::chrono::milliseconds lockWait = kWadLockWait;
+  // Each replaced wad keeps its previous version as its backup.
+  bool keepBackup = true;
 };
 
 // Runs one update through host: on the wad of the wad field, or, with state.TrackMode, on the
@@ -28,7 +30,8 @@ struct UpdateOptions {
 // Input/output failures end the run with an IoError; refusals are shown through the host.
 // Either every wad of the run is replaced by its updated version or none is: each is held
 // locked from its load on, all are changed and checked, then written and read back, and only
-// then put in place.
+// then put in place. The wads replaced are in state.ReplacedWads afterwards when their
+// previous versions were kept.
 void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
                const UpdateOptions& options = {});
 

@@ -198,6 +198,42 @@ TEST(CliPrinting, EscapesEveryControlCharacterAndEveryByteThatIsNoUtf8) {
   for (const auto& [text, printed] : cases) EXPECT_EQ(PrintableText(text), printed) << printed;
 }
 
+TEST(CliUndo, PutsBackThePreviousVersionAndRedoesOrRefuses) {
+  TempDir dir;
+  const std::string old = WadBuilder().Entry("a.txt", "old").Build();
+  const std::string wad = dir.WriteFile("cars.wad", old);
+  dir.WriteFile("mod/a.txt", "new");
+  ASSERT_EQ(RunCommand({"update", wad, dir / "mod"}).status, kExitSuccess);
+  const std::string updated = testing::ReadFile(wad);
+
+  const Outcome undo = RunCommand({"undo", wad});
+  EXPECT_EQ(undo.status, kExitSuccess) << undo.err;
+  EXPECT_TRUE(undo.out.starts_with("Undo done in ")) << undo.out;
+  EXPECT_EQ(testing::ReadFile(wad), old);
+  EXPECT_EQ(RunCommand({"undo", wad}).status, kExitSuccess);
+  EXPECT_EQ(testing::ReadFile(wad), updated);
+
+  const std::string other = dir.WriteFile("other.wad", old);
+  ASSERT_EQ(RunCommand({"update", "--no-backup", other, dir / "mod"}).status, kExitSuccess);
+  const Outcome refused = RunCommand({"undo", other});
+  EXPECT_EQ(refused.status, kExitFailure);
+  EXPECT_EQ(refused.err,
+            "Sorry but there is no previous version of this wad to put back: " + other + "\n");
+}
+
+TEST(CliUndo, PutsBackTheTrackWadsOfTheGameFolderNamed) {
+  TempDir dir;
+  for (const std::string_view track : TrackNames) {
+    WadBuilder().WriteTo(dir / ("game/" + std::string(track) + ".wad"));
+  }
+  const std::string source = dir.WriteFile("mod/x.dat", "X");
+  ASSERT_EQ(RunCommand({"update-tracks", source, "--game-folder", dir / "game"}).status,
+            kExitSuccess);
+  const Outcome undo = RunCommand({"undo-tracks", "--game-folder", dir / "game"});
+  EXPECT_EQ(undo.status, kExitSuccess) << undo.err;
+  EXPECT_EQ(testing::ReadFile(dir / "game/suzuka2001.wad"), WadBuilder().Build());
+}
+
 TEST(Cli, AnswersHelpAndVersion) {
   EXPECT_EQ(RunCommand({"--version"}).out, "Quillmoor 2.9\n");
   const Outcome help = RunCommand({"--help"});
@@ -210,8 +246,11 @@ TEST(Cli, AnswersHelpAndVersion) {
       {{"list", "--help"}, "Usage: quillmoor-cli list WAD\n"},
       {{"extract", "-h"}, "Usage: quillmoor-cli extract WAD FOLDER\n"},
       {{"create", dir / "src", dir / "new.wad", "--help"},
-       "Usage: quillmoor-cli create FOLDER WAD\n"},
-      {{"update", "--help", "x.wad"}, "Usage: quillmoor-cli update WAD SOURCE [--dry-run]\n"},
+       "Usage: quillmoor-cli create FOLDER WAD [--no-backup]\n"},
+      {{"update", "--help", "x.wad"},
+       "Usage: quillmoor-cli update WAD SOURCE [--dry-run] [--no-backup]\n"},
+      {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo WAD\n"},
+      {{"undo-tracks", "--help"}, "Usage: quillmoor-cli undo-tracks [--game-folder DIR]\n"},
       {{"update-tracks", "--help"},
        "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR]"},
   };

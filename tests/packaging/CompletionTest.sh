@@ -29,7 +29,8 @@ expect_offers() {
   fi
 }
 
-expect_offers "--help --version create extract list update update-tracks" quillmoor-cli ""
+expect_offers "--help --version create extract list undo undo-tracks update update-tracks" \
+  quillmoor-cli ""
 expect_offers "update update-tracks" quillmoor-cli upd
 expect_offers "MONACO.WAD cars.wad game mods" quillmoor-cli list ""
 expect_offers "" quillmoor-cli list cars.wad ""
@@ -41,8 +42,10 @@ expect_offers "MONACO.WAD cars.wad game mods notes.txt" quillmoor-cli update car
 expect_offers "mods/a.dat mods/cars" quillmoor-cli update --dry-run cars.wad mods/
 expect_offers "game" quillmoor-cli update-tracks --game-folder g
 expect_offers "mods" quillmoor-cli update-tracks --game-folder game mo
-expect_offers "--dry-run --game-folder --help" quillmoor-cli update-tracks --
-expect_offers "--dry-run --help" quillmoor-cli update cars.wad --
+expect_offers "--dry-run --game-folder --help --no-backup" quillmoor-cli update-tracks --
+expect_offers "--dry-run --help --no-backup" quillmoor-cli update cars.wad --
+expect_offers "MONACO.WAD cars.wad game mods" quillmoor-cli undo ""
+expect_offers "game" quillmoor-cli undo-tracks --game-folder g
 expect_offers "--help" quillmoor-cli list --
 
 if [ "$failures" -ne 0 ]; then

@@ -134,25 +134,34 @@ TEST(TwoUpdates, OfOneWadAtOnceOrApartGiveWhatOneOrderGives) {
 }
 
 // Kills the run of args at random moments of its course, trials times. Before each trial,
-// prepare() puts the old state in place; afterwards the folder must hold wad, as old or as
-// new, and nothing else that a later complete run of args doesn't remove.
+// prepare() puts the old state in place, without a backup; afterwards the folder must hold wad,
+// as old or as new, maybe its backup, which holds the old wad, and nothing else that a later
+// complete run of args doesn't remove.
 void KillAtRandomMoments(const std::vector<std::string>& args, const std::function<void()>& prepare,
                          const std::string& wad, const std::string& oldWad,
                          const std::string& newWad, int trials) {
   const fs::path folder = fs::path(wad).parent_path();
-  prepare();
+  const std::string wadName = fs::path(wad).filename().string();
+  const std::string backup = wad + ".bak";
+  const auto prepareWithoutBackup = [&] {
+    prepare();
+    fs::remove(backup);
+  };
+  prepareWithoutBackup();
   const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(RunCli(args), 0);
   const auto whole = std::chrono::steady_clock::now() - start;
   ASSERT_EQ(ReadFile(wad), newWad);
+  ASSERT_EQ(ReadFile(backup), oldWad);
 
   std::mt19937 random(12345);
   std::uniform_int_distribution<long long> moment(0, whole.count() * 6 / 5);
   int old = 0;
   int renewed = 0;
+  int backups = 0;
   int leftovers = 0;
   for (int trial = 0; trial < trials; ++trial) {
-    prepare();
+    prepareWithoutBackup();
     const pid_t run = StartCli(args);
     std::this_thread::sleep_for(std::chrono::steady_clock::duration(moment(random)));
     ::kill(run, SIGKILL);
@@ -161,19 +170,24 @@ void KillAtRandomMoments(const std::vector<std::string>& args, const std::functi
     EXPECT_TRUE(result == oldWad || result == newWad) << "trial " << trial;
     old += result == oldWad ? 1 : 0;
     renewed += result == newWad ? 1 : 0;
-    const std::vector<std::string> names = NamesIn(folder);
-    if (names == std::vector<std::string>{fs::path(wad).filename().string()}) continue;
+    if (fs::exists(backup)) {
+      EXPECT_EQ(ReadFile(backup), oldWad) << "trial " << trial;
+      ++backups;
+    }
+    std::vector<std::string> names = NamesIn(folder);
+    std::erase(names, wadName + ".bak");
+    if (names == std::vector<std::string>{wadName}) continue;
     ++leftovers;
     for (const std::string& name : names) {
-      EXPECT_TRUE(name == fs::path(wad).filename() || IsTemporaryFileName(name))
+      EXPECT_TRUE(name == wadName || IsTemporaryFileName(name))
           << "trial " << trial << " left " << name;
     }
     ASSERT_EQ(RunCli(args), 0);
-    EXPECT_EQ(NamesIn(folder), std::vector<std::string>{fs::path(wad).filename().string()})
+    EXPECT_EQ(NamesIn(folder), (std::vector<std::string>{wadName, wadName + ".bak"}))
         << "trial " << trial << ": a later run left what the killed one left";
   }
-  std::cout << trials << " kills: " << old << " old, " << renewed << " new, " << leftovers
-            << " left a temporary file until the next run\n";
+  std::cout << trials << " kills: " << old << " old, " << renewed << " new, " << backups
+            << " with a backup, " << leftovers << " left a temporary file until the next run\n";
 }
 
 TEST(AKilledRun, OfAnUpdateLeavesTheOldWadOrTheNewAndNoTemporaryFile) {

@@ -60,6 +60,10 @@ class FaultyReplacement final : public FileReplacement {
     faults_.Pass(FileStep::Commit, name_);
     real_->Commit();
   }
+  void KeepPrevious() override {
+    faults_.Pass(FileStep::Backup, name_);
+    real_->KeepPrevious();
+  }
 
  private:
   std::unique_ptr<FileReplacement> real_;
@@ -170,6 +174,18 @@ std::unique_ptr<File> FaultyFileSystem::OpenExclusive(const std::string& name,
   std::unique_ptr<File> real = real_.OpenExclusive(name, wait);
   if (!real) return nullptr;
   return std::make_unique<FaultyFile>(std::move(real), *this, name);
+}
+
+}  // namespace quillmoor::testing
+
+namespace quillmoor::testing {
+
+// ---- Keeping the previous version ----
+std::string FaultyFileSystem::BackupName(const std::string& name) { return real_.BackupName(name); }
+
+void FaultyFileSystem::ExchangeWithBackup(const std::string& name) {
+  Pass(FileStep::Backup, name);
+  real_.ExchangeWithBackup(name);
 }
 
 }  // namespace quillmoor::testing

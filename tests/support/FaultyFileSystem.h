@@ -15,8 +15,9 @@ namespace quillmoor::testing {
 // The calls that can be made to fail. OpenRead is an open for reading only; OpenWrite every
 // open that may write (for reading and writing, create, replacement), so failing it with
 // AccessDenied makes a file behave as read-only, whoever runs the test; an exclusive open
-// counts too. A copy into a file counts as a Write.
-enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit };
+// counts too. A copy into a file counts as a Write. Backup is keeping the previous version of
+// a replaced file, or exchanging a file with its backup.
+enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit, Backup };
 
 class FaultyFileSystem final : public FileSystem {
  public:
@@ -43,6 +44,10 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override;
   // Makes FreeSpaceFor give bytes, whatever the disk has.
   void SetFreeSpace(std::int64_t bytes) { freeSpace_ = bytes; }
+
+  // ---- Keeping the previous version ----
+  std::string BackupName(const std::string& name) override;
+  void ExchangeWithBackup(const std::string& name) override;
 
   // Counts a call of step and throws when it is the one chosen to fail.
   void Pass(FileStep step, const std::string& name);

@@ -1,0 +1,206 @@
+#include "operations/Undo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "FakeHost.h"
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+#include "WadBuilder.h"
+#include "io/IoError.h"
+#include "operations/Creation.h"
+#include "operations/Messages.h"
+#include "operations/TrackNames.h"
+#include "operations/Update.h"
+
+namespace quillmoor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeHost;
+using testing::FaultyFileSystem;
+using testing::FileStep;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WadBuilder;
+
+// A game folder with the 17 track wads and cars.wad, each a small wad of its own, and a mod
+// folder with one file that replaces an entry of every wad.
+struct Game {
+  TempDir dir;
+  FakeHost host;
+  ProgramState state;
+  std::vector<std::string> tracks = TrackWadPaths(dir / "game");
+  std::string cars = dir / "game/cars.wad";
+
+  Game() {
+    for (const std::string& track : tracks) {
+      WadBuilder().Entry("a.txt", "old " + track).WriteTo(track);
+    }
+    WadBuilder().Entry("a.txt", "old cars").WriteTo(cars);
+    dir.WriteFile("mod/a.txt", "new");
+    dir.WriteFile("pack/a.txt", "packed 1");
+    dir.WriteFile("pack/b.txt", "packed 2");
+    host.gamePath = dir / "game";
+  }
+
+  void UpdateCars(const UpdateOptions& options = {}) {
+    host.sourceText = dir / "mod";
+    host.wadText = cars;
+    RunUpdate(host, state, NativeFileSystem(), options);
+  }
+  void UpdateTracks(const UpdateOptions& options = {}) {
+    host.sourceText = dir / "mod";
+    state.TrackMode = true;
+    RunUpdate(host, state, NativeFileSystem(), options);
+  }
+  void CreateCars(const UpdateOptions& options = {}) {
+    host.sourceText = dir / "pack";
+    host.saveAnswers.push_back(cars);
+    CreationOptions creation;
+    creation.keepBackup = options.keepBackup;
+    CreateWad(host, state, NativeFileSystem(), creation);
+  }
+};
+
+UpdateOptions WithoutBackups() {
+  UpdateOptions options;
+  options.keepBackup = false;
+  return options;
+}
+
+UpdateOptions DryRun() {
+  UpdateOptions options;
+  options.dryRun = true;
+  return options;
+}
+
+struct Writer {
+  const char* name;
+  std::function<void(Game&, const UpdateOptions&)> run;
+  std::function<std::vector<std::string>(const Game&)> wads;
+};
+
+const Writer kWriters[] = {
+    {"update", &Game::UpdateCars, [](const Game& g) { return std::vector{g.cars}; }},
+    {"track update", &Game::UpdateTracks, [](const Game& g) { return g.tracks; }},
+    {"create", &Game::CreateCars, [](const Game& g) { return std::vector{g.cars}; }},
+};
+
+std::vector<std::string> Contents(const std::vector<std::string>& files) {
+  std::vector<std::string> contents;
+  for (const std::string& file : files) contents.push_back(ReadFile(file));
+  return contents;
+}
+
+std::vector<std::string> Backups(const std::vector<std::string>& wads) {
+  std::vector<std::string> backups;
+  for (const std::string& wad : wads) backups.push_back(wad + ".bak");
+  return backups;
+}
+
+bool AnyExists(const std::vector<std::string>& files) {
+  return std::any_of(files.begin(), files.end(),
+                     [](const std::string& f) { return fs::exists(f); });
+}
+
+TEST(Backup, EveryWriterKeepsThePreviousVersionAndUndoExchangesIt) {
+  for (const Writer& writer : kWriters) {
+    SCOPED_TRACE(writer.name);
+    Game game;
+    const std::vector<std::string> wads = writer.wads(game);
+    const std::vector<std::string> before = Contents(wads);
+
+    writer.run(game, {});
+    ASSERT_TRUE(game.host.messages.empty()) << game.host.messages.front();
+    const std::vector<std::string> after = Contents(wads);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(Contents(Backups(wads)), before);
+    EXPECT_EQ(game.state.ReplacedWads, wads);
+
+    UndoWads(game.state.ReplacedWads, game.host, NativeFileSystem());
+    EXPECT_EQ(Contents(wads), before);
+    EXPECT_EQ(Contents(Backups(wads)), after);
+    EXPECT_EQ(game.host.StatusText(), "Undo done in 0s");
+
+    UndoWads(game.state.ReplacedWads, game.host, NativeFileSystem());
+    EXPECT_EQ(Contents(wads), after);
+    EXPECT_EQ(Contents(Backups(wads)), before);
+  }
+}
+
+TEST(Backup, NoneWithoutBackupsOrInADryRunAndNoneForANewWad) {
+  for (const Writer& writer : kWriters) {
+    SCOPED_TRACE(writer.name);
+    Game game;
+    writer.run(game, WithoutBackups());
+    EXPECT_TRUE(game.state.ReplacedWads.empty());
+    EXPECT_FALSE(AnyExists(Backups(writer.wads(game))));
+  }
+  Game game;
+  game.UpdateTracks(DryRun());
+  EXPECT_FALSE(AnyExists(Backups(game.tracks)));
+
+  fs::remove(game.cars);
+  game.CreateCars();
+  EXPECT_TRUE(fs::exists(game.cars));
+  EXPECT_FALSE(fs::exists(game.cars + ".bak"));
+  EXPECT_TRUE(game.state.ReplacedWads.empty());
+}
+
+TEST(Backup, OneLevelOnlyTheOlderBackupIsReplaced) {
+  Game game;
+  const std::string first = ReadFile(game.cars);
+  game.UpdateCars();
+  const std::string second = ReadFile(game.cars);
+  game.CreateCars();
+  EXPECT_EQ(ReadFile(game.cars + ".bak"), second);
+  EXPECT_NE(ReadFile(game.cars + ".bak"), first);
+}
+
+TEST(Backup, ABackupThatCantBeMadeLeavesEveryWadAsItWas) {
+  Game game;
+  const std::vector<std::string> before = Contents(game.tracks);
+  FaultyFileSystem files;
+  files.FailAt(FileStep::Backup, 9, IoFailure::AccessDenied);
+  game.host.sourceText = game.dir / "mod";
+  game.state.TrackMode = true;
+  EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
+  EXPECT_EQ(Contents(game.tracks), before);
+}
+
+TEST(Undo, RefusesWithoutEveryBackupAndChangesNothing) {
+  Game game;
+  game.UpdateTracks();
+  const std::vector<std::string> after = Contents(game.tracks);
+  fs::remove(game.tracks[16] + ".bak");
+  UndoWads(game.tracks, game.host, NativeFileSystem());
+  ASSERT_EQ(game.host.messages.size(), 1u);
+  EXPECT_EQ(game.host.messages[0], kNoBackupMessage + game.tracks[16]);
+  EXPECT_EQ(Contents(game.tracks), after);
+}
+
+TEST(Undo, AFailedExchangePutsTheOnesDoneBack) {
+  Game game;
+  game.UpdateTracks();
+  const std::vector<std::string> after = Contents(game.tracks);
+  FaultyFileSystem files;
+  files.FailAt(FileStep::Backup, 5, IoFailure::AccessDenied);
+  EXPECT_THROW(UndoWads(game.tracks, game.host, files), IoError);
+  EXPECT_EQ(Contents(game.tracks), after);
+}
+
+TEST(Undo, AMissingWadIsFileNotFound) {
+  Game game;
+  try {
+    UndoWads({game.dir / "none.wad"}, game.host, NativeFileSystem());
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.kind(), IoFailure::FileNotFound);
+  }
+}
+
+}  // namespace
+}  // namespace quillmoor
