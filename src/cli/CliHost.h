@@ -28,6 +28,8 @@ class CliHost final : public Host {
   std::string SourceText() override { return sourceText_; }
   std::string WadText() override { return wadText_; }
   void ShowMessage(const std::string& text) override { refusal_ = text; }
+  // The command itself is the user's answer: the terminal asks nothing.
+  bool Confirm(const std::string&) override { return true; }
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
   void ShowProgress(int position, const std::string& text) override;
   void ShowProgressPosition(int) override {}

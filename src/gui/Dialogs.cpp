@@ -26,15 +26,15 @@ void ApplyFilter(QFileDialog& dialog, const QString& filter) {
   dialog.setOption(QFileDialog::HideNameFilterDetails);
 }
 
-// Shows a box centred on the screen, whatever window it belongs to.
-void ShowCentred(QMessageBox& box) {
+// Shows a box centred on the screen, whatever window it belongs to; gives the button pressed.
+int ShowCentred(QMessageBox& box) {
   box.adjustSize();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = box.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     box.move(frame.topLeft());
   }
-  box.exec();
+  return box.exec();
 }
 
 }  // namespace
@@ -73,6 +73,13 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& title
 void QtDialogs::Message(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
   ShowCentred(box);
+}
+
+bool QtDialogs::Question(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                  parent);
+  box.setDefaultButton(QMessageBox::No);
+  return ShowCentred(box) == QMessageBox::Yes;
 }
 
 void QtDialogs::Error(QWidget* parent, const QString& text) {

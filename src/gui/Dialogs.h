@@ -31,6 +31,8 @@ class Dialogs {
                                           const QString& fileName, const QString& filter) = 0;
   // A message box with the caption "Quillmoor 2.9", no icon and one OK.
   virtual void Message(QWidget* parent, const QString& text) = 0;
+  // A question with the same caption and Yes and No, No the default; true for Yes.
+  virtual bool Question(QWidget* parent, const QString& text) = 0;
   // The error box: the same with an error icon.
   virtual void Error(QWidget* parent, const QString& text) = 0;
 };
@@ -42,6 +44,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& fileName,
                                   const QString& filter) override;
   void Message(QWidget* parent, const QString& text) override;
+  bool Question(QWidget* parent, const QString& text) override;
   void Error(QWidget* parent, const QString& text) override;
 };
 

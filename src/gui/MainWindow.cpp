@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QPointer>
+#include <QShortcut>
 #include <utility>
 
 #include "gui/ButtonPictures.h"
@@ -14,6 +16,7 @@
 #include "gui/ErrorBox.h"
 #include "operations/Creation.h"
 #include "operations/Extraction.h"
+#include "operations/Undo.h"
 #include "operations/Update.h"
 #include "paths/FileExists.h"
 #include "paths/PathText.h"
@@ -89,7 +92,24 @@ MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& sta
   connect(extractWadButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
   connect(updateWadButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
   connect(updateTrackWadsButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+  OfferUndo();
   FillFieldsAtStartup();
+}
+
+void MainWindow::OfferUndo() {
+  auto* undo = new QShortcut(QKeySequence::Undo, this);
+  connect(undo, &QShortcut::activated, this, &MainWindow::UndoLastChange);
+  QLineEdit* wadEdit = wadField_->lineEdit();
+  wadEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(wadEdit, &QLineEdit::customContextMenuRequested, this, [this, wadEdit](QPoint at) {
+    QMenu* menu = wadEdit->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    QAction* undoChange = menu->addAction(QStringLiteral("Undo last change"));
+    undoChange->setObjectName(QStringLiteral("UndoLastChange"));
+    connect(undoChange, &QAction::triggered, this, &MainWindow::UndoLastChange);
+    menu->popup(wadEdit->mapToGlobal(at));
+  });
 }
 
 void MainWindow::BuildControls() {
@@ -173,7 +193,11 @@ void MainWindow::ChooseSourceFiles() {
 }
 
 void MainWindow::CreateWad() {
-  RunOperation([this] { quillmoor::CreateWad(*this, state_, NativeFileSystem()); });
+  RunOperation([this] {
+    CreationOptions options;
+    options.keepBackup = KeepsBackups(store_);
+    quillmoor::CreateWad(*this, state_, NativeFileSystem(), options);
+  });
 }
 
 void MainWindow::ExtractWad() {
@@ -181,7 +205,11 @@ void MainWindow::ExtractWad() {
 }
 
 void MainWindow::UpdateWad() {
-  RunOperation([this] { RunUpdate(*this, state_, NativeFileSystem()); });
+  RunOperation([this] {
+    UpdateOptions options;
+    options.keepBackup = KeepsBackups(store_);
+    RunUpdate(*this, state_, NativeFileSystem(), options);
+  });
 }
 
 void MainWindow::UpdateTrackWads() {
@@ -189,9 +217,17 @@ void MainWindow::UpdateTrackWads() {
   UpdateWad();
 }
 
+void MainWindow::UndoLastChange() {
+  RunOperation([this] { quillmoor::UndoLastChange(*this, state_, NativeFileSystem()); });
+}
+
 std::string MainWindow::SourceText() { return sourceField_->text().toStdString(); }
 
 std::string MainWindow::WadText() { return wadField_->text().toStdString(); }
+
+bool MainWindow::Confirm(const std::string& question) {
+  return dialogs_.Question(this, Text(question));
+}
 
 // Every message ends its operation with a refusal.
 void MainWindow::ShowMessage(const std::string& text) {

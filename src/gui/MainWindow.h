@@ -62,10 +62,14 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void UpdateWad();
   // "Update track wads": the 17 track wads of the game folder.
   void UpdateTrackWads();
+  // Ctrl+Z and "Undo last change": the wads the last run replaced get their previous versions
+  // back, after the user confirms.
+  void UndoLastChange();
 
   std::string SourceText() override;
   std::string WadText() override;
   void ShowMessage(const std::string& text) override;
+  bool Confirm(const std::string& question) override;
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
   void ShowProgress(int position, const std::string& text) override;
   void ShowProgressPosition(int position) override;
@@ -105,6 +109,8 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   QString SourceFolderInUse() const;
 
   void BuildControls();
+  // Ctrl+Z, and "Undo last change" in the wad field's context menu.
+  void OfferUndo();
 
   Dialogs& dialogs_;
   SettingsStore& store_;

@@ -28,6 +28,8 @@ class Host {
 
   // A refusal: one text, one OK, waits for the user.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A question with Yes and No, which waits for the user; true for Yes.
+  virtual bool Confirm(const std::string& question) = 0;
 
   // The save dialog, offering fileName, with filter given as "description|pattern" pairs
   // (empty for none).

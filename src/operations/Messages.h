@@ -15,6 +15,8 @@ inline constexpr const char* kWrongFilePathMessage =
     "Sorry but you surely did a mistake in file's pathname :)";
 inline constexpr const char* kNoGameFolderMessage = "Sorry but the GP4 folder was not found.";
 inline constexpr const char* kTooLargeWadMessage = "Sorry but the wad would be larger than 2 GB.";
+inline constexpr const char* kNothingToUndoMessage =
+    "Sorry but this window hasn't replaced a wad whose previous version it kept.";
 inline constexpr const char* kDamagedWadMessage =
     "Sorry but this wad is damaged and can't be updated safely.";
 

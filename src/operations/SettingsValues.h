@@ -11,6 +11,7 @@ inline constexpr const char* kFileNameSetting = "FileName";        // the last s
 inline constexpr const char* kWadNameSetting = "WadName";          // the last wad
 inline constexpr const char* kExtractPathSetting = "ExtractPath";  // where extractions go
 inline constexpr const char* kGamePathSetting = "GP4Path";         // the game folder chosen
+inline constexpr const char* kKeepBackupSetting = "KeepBackup";    // 0: replaced wads keep none
 
 // A value stored with a type other than text; shown like an input/output error.
 class SettingsTypeError : public std::runtime_error {

@@ -6,6 +6,7 @@
 #include "operations/StatusText.h"
 #include "paths/FileExists.h"
 #include "paths/PathIgnoringCase.h"
+#include "paths/PathText.h"
 
 namespace quillmoor {
 
@@ -54,6 +55,22 @@ void UndoWads(const std::vector<std::string>& wadNames, Host& host, FileSystem& 
   ExchangeAll(wads, fileSystem);
   host.ShowProgress(0, CompletionText("Undo done in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));
+}
+
+void UndoLastChange(Host& host, const ProgramState& state, FileSystem& fileSystem) {
+  const std::vector<std::string>& wads = state.ReplacedWads;
+  if (wads.empty()) {
+    host.ShowMessage(kNothingToUndoMessage);
+    return;
+  }
+  const std::string what = wads.size() == 1 ? FileNamePart(wads.front())
+                                            : "the " + std::to_string(wads.size()) + " track wads";
+  if (!host.Confirm("Put back the previous version of " + what + "?")) return;
+  UndoWads(wads, host, fileSystem);
+}
+
+bool KeepsBackups(SettingsValues& settings) {
+  return settings.Read(kKeepBackupSetting, "1") != "0";
 }
 
 }  // namespace quillmoor

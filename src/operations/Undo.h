@@ -8,6 +8,7 @@
 
 #include "io/FileSystem.h"
 #include "operations/Host.h"
+#include "operations/ProgramState.h"
 #include "operations/WadLock.h"
 
 namespace quillmoor {
@@ -19,5 +20,14 @@ namespace quillmoor {
 // shown through host; the completion text is "Undo done in " + seconds + "s".
 void UndoWads(const std::vector<std::string>& wads, Host& host, FileSystem& fileSystem,
               std::chrono::milliseconds lockWait = kWadLockWait);
+
+// The window's undo: after the user confirms, the wads the last creation or update of this
+// program replaced (state.ReplacedWads) take back their previous versions. Refused when that
+// run kept none.
+void UndoLastChange(Host& host, const ProgramState& state, FileSystem& fileSystem);
+
+// Whether the window's runs keep the previous version of each wad they replace: the setting
+// "KeepBackup", a number, 1 when it isn't stored; 0 keeps none.
+bool KeepsBackups(SettingsValues& settings);
 
 }  // namespace quillmoor

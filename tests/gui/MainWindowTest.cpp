@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 
 #include "FakeClock.h"
@@ -125,6 +127,8 @@ class MainWindowTest : public QObject {
   void errorAndMessageBoxesHoldTheTextAndOneOk();
   void enterPressesTheFocusedButton();
   void windowTitlesAreExactlyTheirOwn();
+  void ctrlZPutsBackTheWadTheLastRunReplacedAfterAsking();
+  void keepBackupZeroKeepsNoPreviousVersion();
 };
 
 void MainWindowTest::startupFillFirstRun() {
@@ -502,6 +506,66 @@ void MainWindowTest::windowTitlesAreExactlyTheirOwn() {
   QApplication::setApplicationName("probe");
   QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
   QApplication::setApplicationName(name);
+}
+
+void MainWindowTest::ctrlZPutsBackTheWadTheLastRunReplacedAfterAsking() {
+  Window window;
+  MainWindow& form = window.Open();
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  const std::string old = WadBuilder().Entry("old.txt", "O").Build();
+  const std::string wad = window.dir.WriteFile("cars.wad", old);
+  window.dir.WriteFile("data/a.txt", "A");
+  window.dir.WriteFile("data/b.txt", "B");
+  window.Field("SourceField").setText(Native(window.dir / "data"));
+  window.dialogs.saveAnswers = {Native(wad)};
+  QTest::mouseClick(&window.Button("CreateWadButton"), Qt::LeftButton);
+  const std::string created = testing::ReadFile(wad);
+  QVERIFY(created != old);
+
+  // No keeps everything as it is; Yes puts the previous version back; again, the change.
+  QTest::keyClick(&window.Button("CreateWadButton"), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(window.dialogs.questions,
+           std::vector<QString>{QString("Put back the previous version of cars.wad?")});
+  QVERIFY(testing::ReadFile(wad) == created);
+  window.dialogs.questionAnswers = {true, true};
+  QTest::keyClick(&window.Button("CreateWadButton"), Qt::Key_Z, Qt::ControlModifier);
+  QVERIFY(testing::ReadFile(wad) == old);
+  QCOMPARE(window.Bar().text(), QString("Undo done in 0s"));
+  // The wad field's context menu offers the same.
+  QString offered;
+  QTimer::singleShot(0, [&offered] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      auto* menu = qobject_cast<QMenu*>(top);
+      if (menu == nullptr || !menu->isVisible()) continue;
+      QAction* undo = menu->findChild<QAction*>("UndoLastChange");
+      offered = undo->text();
+      menu->close();
+      undo->trigger();
+    }
+  });
+  emit window.Field("WadField").lineEdit()->customContextMenuRequested(QPoint(2, 2));
+  QTRY_COMPARE(offered, QString("Undo last change"));
+  QVERIFY(testing::ReadFile(wad) == created);
+  QVERIFY(window.dialogs.messages.empty());
+}
+
+void MainWindowTest::keepBackupZeroKeepsNoPreviousVersion() {
+  Window window;
+  window.Store("KeepBackup", 0);
+  MainWindow& form = window.Open();
+  const std::string wad = window.dir.WriteFile("cars.wad", WadBuilder().Build());
+  window.dir.WriteFile("data/a.txt", "A");
+  window.dir.WriteFile("data/b.txt", "B");
+  window.Field("SourceField").setText(Native(window.dir / "data"));
+  window.dialogs.saveAnswers = {Native(wad)};
+  QTest::mouseClick(&window.Button("CreateWadButton"), Qt::LeftButton);
+  QVERIFY(!std::filesystem::exists(wad + ".bak"));
+  window.dialogs.questionAnswers = {true};
+  form.UndoLastChange();
+  QCOMPARE(window.dialogs.messages,
+           std::vector<QString>{QString(
+               "Sorry but this window hasn't replaced a wad whose previous version it kept.")});
 }
 
 }  // namespace quillmoor

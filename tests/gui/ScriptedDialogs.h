@@ -26,6 +26,8 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<ShownSaveDialog> saveShown;
   std::vector<QString> messages;
   std::vector<QString> errors;
+  std::deque<bool> questionAnswers;  // none left: No
+  std::vector<QString> questions;
 
   QStringList OpenFiles(QWidget*, const OpenDialogSettings& settings) override {
     openShown.push_back(settings);
@@ -40,6 +42,10 @@ class ScriptedDialogs final : public Dialogs {
   }
   void Message(QWidget*, const QString& text) override { messages.push_back(text); }
   void Error(QWidget*, const QString& text) override { errors.push_back(text); }
+  bool Question(QWidget*, const QString& text) override {
+    questions.push_back(text);
+    return Next(questionAnswers, false);
+  }
 
  private:
   template <typename Answer>

@@ -202,5 +202,40 @@ TEST(Undo, AMissingWadIsFileNotFound) {
   }
 }
 
+TEST(UndoLastChange, AsksNamingTheWadsAndUndoesOnlyOnYes) {
+  Game game;
+  game.UpdateTracks();
+  const std::vector<std::string> after = Contents(game.tracks);
+  UndoLastChange(game.host, game.state, NativeFileSystem());
+  EXPECT_EQ(game.host.questions,
+            std::vector<std::string>{"Put back the previous version of the 17 track wads?"});
+  EXPECT_EQ(Contents(game.tracks), after);
+
+  game.UpdateCars();
+  game.host.confirmAnswers = {true};
+  UndoLastChange(game.host, game.state, NativeFileSystem());
+  EXPECT_EQ(game.host.questions.back(), "Put back the previous version of cars.wad?");
+  EXPECT_EQ(ReadFile(game.cars), WadBuilder().Entry("a.txt", "old cars").Build());
+  EXPECT_TRUE(game.host.messages.empty());
+}
+
+TEST(UndoLastChange, RefusesWhenNoRunKeptAPreviousVersion) {
+  Game game;
+  game.UpdateCars(WithoutBackups());
+  game.host.confirmAnswers = {true};
+  UndoLastChange(game.host, game.state, NativeFileSystem());
+  EXPECT_EQ(game.host.messages, std::vector<std::string>{kNothingToUndoMessage});
+  EXPECT_TRUE(game.host.questions.empty());
+}
+
+TEST(KeepsBackups, UnlessTheSettingIsZero) {
+  testing::MemorySettings settings;
+  EXPECT_TRUE(KeepsBackups(settings));
+  settings.Write("KeepBackup", "0");
+  EXPECT_FALSE(KeepsBackups(settings));
+  settings.Write("KeepBackup", "1");
+  EXPECT_TRUE(KeepsBackups(settings));
+}
+
 }  // namespace
 }  // namespace quillmoor

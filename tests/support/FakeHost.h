@@ -52,6 +52,9 @@ class FakeHost final : public Host {
   std::deque<std::optional<std::string>> saveAnswers;
   std::vector<ShownSave> saveShown;
   std::vector<std::string> messages;
+  // The answers to Confirm, in turn: none left is No.
+  std::deque<bool> confirmAnswers;
+  std::vector<std::string> questions;
   std::vector<Progress> progress;
   MemorySettings settings;
   FakeClock clock;
@@ -59,6 +62,13 @@ class FakeHost final : public Host {
   std::string SourceText() override { return sourceText; }
   std::string WadText() override { return wadText; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  bool Confirm(const std::string& question) override {
+    questions.push_back(question);
+    if (confirmAnswers.empty()) return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
   SaveDialogAnswer AskSaveFileName(const std::string& fileName,
                                    const std::string& filter) override {
     saveShown.push_back({fileName, filter});
