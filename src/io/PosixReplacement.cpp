@@ -168,6 +168,9 @@ class PosixReplacement final : public FileReplacement {
       ::unlinkat(folder_.descriptor(), linked.c_str(), 0);
       throw IoErrorFromErrno(error, target_ + kBackupSuffix);
     }
+    // Where the backup already was the target (a run killed after keeping it), the rename
+    // changed nothing and left the temporary name.
+    ::unlinkat(folder_.descriptor(), linked.c_str(), 0);
   }
 
  private:
@@ -248,15 +251,15 @@ void ExchangePosixWithBackup(const std::string& name) {
     if (errno != EINVAL && errno != ENOSYS) throw IoErrorFromErrno(errno, file);
     const std::string fileLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
     const std::string backupLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
-    if (::linkat(at, fileName.c_str(), at, fileLink.c_str(), 0) != 0 ||
-        ::linkat(at, backupName.c_str(), at, backupLink.c_str(), 0) != 0 ||
-        ::renameat(at, backupLink.c_str(), at, fileName.c_str()) != 0 ||
-        ::renameat(at, fileLink.c_str(), at, backupName.c_str()) != 0) {
-      const int error = errno;
-      ::unlinkat(at, fileLink.c_str(), 0);
-      ::unlinkat(at, backupLink.c_str(), 0);
-      throw IoErrorFromErrno(error, file);
-    }
+    const bool exchanged = ::linkat(at, fileName.c_str(), at, fileLink.c_str(), 0) == 0 &&
+                           ::linkat(at, backupName.c_str(), at, backupLink.c_str(), 0) == 0 &&
+                           ::renameat(at, backupLink.c_str(), at, fileName.c_str()) == 0 &&
+                           ::renameat(at, fileLink.c_str(), at, backupName.c_str()) == 0;
+    const int error = errno;
+    // A rename between two names of one file changes nothing and leaves its temporary name.
+    ::unlinkat(at, fileLink.c_str(), 0);
+    ::unlinkat(at, backupLink.c_str(), 0);
+    if (!exchanged) throw IoErrorFromErrno(error, file);
   }
   if (::fsync(at) != 0) throw IoErrorFromErrno(errno, file);
 }

@@ -160,6 +160,20 @@ TEST(Backup, OneLevelOnlyTheOlderBackupIsReplaced) {
   EXPECT_NE(ReadFile(game.cars + ".bak"), first);
 }
 
+TEST(Backup, ABackupThatIsTheWadItselfLeavesNoTemporaryName) {
+  // A run killed after keeping its backup and before replacing the wad leaves both names on
+  // one file.
+  Game game;
+  fs::remove_all(game.dir / "game");
+  const std::string old = WadBuilder().Entry("a.txt", "old cars").Build();
+  game.dir.WriteFile("game/cars.wad", old);
+  fs::create_hard_link(game.cars, game.cars + ".bak");
+  game.UpdateCars();
+  EXPECT_EQ(testing::NamesIn(game.dir / "game"),
+            (std::vector<std::string>{"cars.wad", "cars.wad.bak"}));
+  EXPECT_EQ(ReadFile(game.cars + ".bak"), old);
+}
+
 TEST(Backup, ABackupThatCantBeMadeLeavesEveryWadAsItWas) {
   Game game;
   const std::vector<std::string> before = Contents(game.tracks);
