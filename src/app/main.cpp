@@ -2,15 +2,15 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "gui/GameFolderWindow.h"
 #include "gui/DialogFont.h"
 #include "gui/Dialogs.h"
-#include "gui/MainWindow.h"
 #include "gui/FolderPicker.h"
-#include "settings/InstallationRecord.h"
-#include "settings/SettingsStore.h"
+#include "gui/GameFolderWindow.h"
+#include "gui/MainWindow.h"
 #include "operations/Clock.h"
 #include "operations/ProgramState.h"
+#include "settings/InstallationRecord.h"
+#include "settings/SettingsStore.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -23,9 +23,12 @@ int main(int argc, char** argv) {
   quillmoor::QtDialogs dialogs;
   const std::unique_ptr<quillmoor::SettingsStore> store =
       quillmoor::SettingsStore::ForCurrentUser();
-  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(), clock);
-  quillmoor::FolderPicker folderPicker([&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
-  quillmoor::GameFolderWindow gameFolderWindow(*store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  quillmoor::MainWindow mainWindow(dialogs, *store, state, quillmoor::PlatformInstallationRecord(),
+                                   clock);
+  quillmoor::FolderPicker folderPicker(
+      [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
+  quillmoor::GameFolderWindow gameFolderWindow(
+      [&mainWindow](const std::string& folder) { mainWindow.UseGameFolder(folder); });
   mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

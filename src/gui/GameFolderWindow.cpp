@@ -4,8 +4,6 @@
 #include <utility>
 
 #include "gui/DialogFont.h"
-#include "paths/FileExists.h"
-#include "paths/PathText.h"
 
 namespace quillmoor {
 
@@ -16,10 +14,9 @@ constexpr QSize kClientSize(257, 306);
 
 }  // namespace
 
-GameFolderWindow::GameFolderWindow(SettingsValues& settings, std::function<void()> rerunStartupFill, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
-      settings_(settings),
-      rerunStartupFill_(std::move(rerunStartupFill)) {
+GameFolderWindow::GameFolderWindow(std::function<void(const std::string&)> useFolder,
+                                   QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), useFolder_(std::move(useFolder)) {
   setObjectName(QStringLiteral("GameFolderWindow"));
   setWindowTitle(QStringLiteral("Manual Path Entry"));
   setFont(DialogFont());
@@ -47,10 +44,7 @@ GameFolderWindow::GameFolderWindow(SettingsValues& settings, std::function<void(
 
 void GameFolderWindow::Accept() {
   const std::string folder = folderTree_->SelectedFolder().toStdString();
-  if (FileExists(folder + kNativeSeparator + "GP4.exe")) {
-    settings_.Write(kGamePathSetting, folder);
-    rerunStartupFill_();
-  }
+  useFolder_(folder);
   hide();
 }
 

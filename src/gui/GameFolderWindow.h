@@ -1,14 +1,14 @@
-// The game-folder window: the user points at the game's folder by hand. A folder that holds
-// "GP4.exe" is remembered as "GP4Path" and the main window's fields are filled again as at
-// start-up; any other folder changes nothing. Either way the window hides.
+// The game-folder window: the user points at the game's folder by hand. Its OK hands the
+// selected folder to the main window (which takes it only when it holds "GP4.exe") and hides.
 #pragma once
 
 #include <QDialog>
 #include <QPushButton>
 #include <functional>
 
+#include <string>
+
 #include "gui/FolderTree.h"
-#include "operations/SettingsValues.h"
 
 namespace quillmoor {
 
@@ -16,15 +16,14 @@ class GameFolderWindow final : public QDialog {
   Q_OBJECT
 
  public:
-  // rerunStartupFill fills the main window's fields again as at start-up.
-  GameFolderWindow(SettingsValues& settings, std::function<void()> rerunStartupFill,
-         QWidget* parent = nullptr);
+  // useFolder hands the folder selected at OK to the main window.
+  explicit GameFolderWindow(std::function<void(const std::string&)> useFolder,
+                            QWidget* parent = nullptr);
 
   void Accept();
 
  private:
-  SettingsValues& settings_;
-  std::function<void()> rerunStartupFill_;
+  std::function<void(const std::string&)> useFolder_;
   FolderTree* folderTree_;
   QPushButton* okButton_;
 };

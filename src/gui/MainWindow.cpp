@@ -6,13 +6,6 @@
 
 #include "gui/ButtonPictures.h"
 #include "gui/DialogFont.h"
-#include "paths/FileExists.h"
-#include "paths/PathText.h"
-#include "settings/GameFolder.h"
-#include "operations/Creation.h"
-#include "operations/Extraction.h"
-#include "io/IoError.h"
-#include "operations/Update.h"
 
 namespace quillmoor {
 
@@ -58,13 +51,10 @@ OpenDialogSettings WadDialog() {
 }  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
-               InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
+                       InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
-      store_(store),
-      state_(state),
-      readRecord_(std::move(readRecord)),
-      clock_(clock) {
+      actions_(*this, store, state, std::move(readRecord), clock, NativeFileSystem()) {
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("Quillmoor 2.9"));
   setFont(DialogFont());
@@ -83,7 +73,7 @@ MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& sta
 
 void MainWindow::BuildControls() {
   sourceLabel_ = Placed(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this),
-                   "SourceLabel", {8, 4, 152, 13});
+                        "SourceLabel", {8, 4, 152, 13});
   selectFolder_ = Placed(new QPushButton(QStringLiteral("Select a Folder"), this), "SelectFolder",
                          {176, 4, 121, 15});
   sourceField_ =
@@ -93,17 +83,17 @@ void MainWindow::BuildControls() {
       new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"),
                  this),
       "WadLabel", {8, 52, 277, 13});
-  changeGamePathButton_ = Placed(new QPushButton(QStringLiteral("Change GP4 Path"), this), "ChangeGamePathButton",
-                       {320, 52, 105, 15});
+  changeGamePathButton_ = Placed(new QPushButton(QStringLiteral("Change GP4 Path"), this),
+                                 "ChangeGamePathButton", {320, 52, 105, 15});
   wadField_ = Placed(new FileNameEdit(dialogs_, WadDialog(), this), "WadField", {8, 69, 417, 20});
   createWadButton_ =
       OperationButton(this, "CreateWadButton", "Create wad", {8, 96, 88, 22}, CreateWadPicture());
   updateWadButton_ =
       OperationButton(this, "UpdateWadButton", "Update wad", {104, 96, 88, 22}, UpdateWadPicture());
-  extractWadButton_ =
-      OperationButton(this, "ExtractWadButton", "Extract wad", {200, 96, 88, 22}, ExtractWadPicture());
+  extractWadButton_ = OperationButton(this, "ExtractWadButton", "Extract wad", {200, 96, 88, 22},
+                                      ExtractWadPicture());
   updateTrackWadsButton_ = OperationButton(this, "UpdateTrackWadsButton", "Update track wads",
-                                     {304, 96, 121, 22}, UpdateTracksPicture());
+                                           {304, 96, 121, 22}, UpdateTracksPicture());
   progressBar_ = Placed(new TextProgressBar(this), "ProgressBar", {8, 126, 417, 16});
 
   QWidget::setTabOrder(selectFolder_, sourceField_);
@@ -117,9 +107,11 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::FillFieldsAtStartup() {
-  Guarded([this] {
-    RunStartupFill(state_, store_, readRecord_, *this, QDir::currentPath().toStdString());
-  });
+  actions_.FillFieldsAtStartup(QDir::currentPath().toStdString());
+}
+
+void MainWindow::UseGameFolder(const std::string& folder) {
+  actions_.UseGameFolder(folder, QDir::currentPath().toStdString());
 }
 
 void MainWindow::SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow) {
@@ -144,29 +136,15 @@ void MainWindow::OpenGameFolderWindow() { ShowWithoutBlocking(gameFolderWindow_)
 
 void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }
 
-void MainWindow::ChooseSourceFiles() {
-  const std::string text = SourceText();
-  if (text.starts_with("...")) return;
-  if (!FileExists(text)) return;
-  SetSourceDialogFolder(FolderPart(text));
-}
+void MainWindow::ChooseSourceFiles() { actions_.SourceBrowsed(); }
 
-void MainWindow::CreateWad() {
-  Guarded([this] { quillmoor::CreateWad(*this, state_, NativeFileSystem()); });
-}
+void MainWindow::CreateWad() { actions_.CreateWad(); }
 
-void MainWindow::ExtractWad() {
-  Guarded([this] { quillmoor::ExtractWad(*this, NativeFileSystem()); });
-}
+void MainWindow::ExtractWad() { actions_.ExtractWad(); }
 
-void MainWindow::UpdateWad() {
-  Guarded([this] { RunUpdate(*this, state_, NativeFileSystem()); });
-}
+void MainWindow::UpdateWad() { actions_.UpdateWad(); }
 
-void MainWindow::UpdateTrackWads() {
-  state_.TrackMode = true;
-  UpdateWad();
-}
+void MainWindow::UpdateTrackWads() { actions_.UpdateTrackWads(); }
 
 std::string MainWindow::SourceText() { return sourceField_->text().toStdString(); }
 
@@ -174,7 +152,12 @@ std::string MainWindow::WadText() { return wadField_->text().toStdString(); }
 
 void MainWindow::ShowMessage(const std::string& text) { dialogs_.Message(this, Text(text)); }
 
-SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName, const std::string& filter) {
+void MainWindow::ShowErrorBox(const std::string& text, const std::string& fileName) {
+  dialogs_.Error(this, Text(text), Text(fileName));
+}
+
+SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
+                                             const std::string& filter) {
   saveDialog_.fileName = Text(fileName);
   saveDialog_.filter = Text(filter);
   const std::optional<QString> chosen =
@@ -198,11 +181,13 @@ void MainWindow::RepaintNow() { repaint(); }
 
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
-SettingsValues& MainWindow::Settings() { return store_; }
-
-Clock& MainWindow::TimeSource() { return clock_; }
-
-std::string MainWindow::GamePath() { return FindGameFolder(store_, readRecord_, state_.GameFolderFound); }
+void MainWindow::SetInputEnabled(bool enabled) {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           selectFolder_, sourceField_, changeGamePathButton_, wadField_, createWadButton_,
+           updateWadButton_, extractWadButton_, updateTrackWadsButton_}) {
+    control->setEnabled(enabled);
+  }
+}
 
 void MainWindow::SetSourceText(const std::string& text) { sourceField_->setText(Text(text)); }
 
@@ -215,19 +200,5 @@ void MainWindow::SetWadDialogFolder(const std::string& folder) {
 }
 
 void MainWindow::SetWadText(const std::string& text) { wadField_->setText(Text(text)); }
-
-void MainWindow::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const std::exception& error) {
-    ShowErrorBox(error);
-  }
-}
-
-void MainWindow::ShowErrorBox(const std::exception& error) {
-  const auto* ioError = dynamic_cast<const IoError*>(&error);
-  const QString details = ioError != nullptr ? Text(ioError->fileName()) : QString();
-  dialogs_.Error(this, Text(ErrorBoxText(error.what())), details);
-}
 
 }  // namespace quillmoor

@@ -1,22 +1,19 @@
 // The main window: the source field, the wad field, the operation buttons and the progress
-// bar. It is the operations' host: they read its fields, show their messages and progress
-// through it, and find the settings, the clock and the game folder here.
+// bar. Its buttons run the operations through MainWindowActions, which reads its fields and
+// shows messages and progress through it.
 #pragma once
 
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
-#include <exception>
-#include <functional>
-
+#include "frontend/MainWindowActions.h"
+#include "frontend/MainWindowControls.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameEdit.h"
 #include "gui/TextProgressBar.h"
+#include "operations/ProgramState.h"
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
-#include "settings/StartupFill.h"
-#include "operations/Host.h"
-#include "operations/ProgramState.h"
 
 namespace quillmoor {
 
@@ -28,12 +25,12 @@ struct SaveDialogSettings {
   QString fileName;
 };
 
-class MainWindow final : public QWidget, public Host, private StartupFields {
+class MainWindow final : public QWidget, public MainWindowControls {
   Q_OBJECT
 
  public:
   MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
-         InstallationRecordReader readRecord, Clock& clock, QWidget* parent = nullptr);
+             InstallationRecordReader readRecord, Clock& clock, QWidget* parent = nullptr);
 
   // The start-up fill, as when the window is created.
   void FillFieldsAtStartup();
@@ -42,6 +39,9 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void SetSecondaryWindows(QWidget* folderPicker, QWidget* gameFolderWindow);
   // Shows the folder picker without blocking.
   void ChooseSourceFolder();
+  // The game-folder window's OK: a folder that holds "GP4.exe" becomes the game folder and
+  // the start-up fill runs again.
+  void UseGameFolder(const std::string& folder);
   // Shows the game-folder window without blocking.
   void OpenGameFolderWindow();
   // Replaces the text of the source field.
@@ -60,14 +60,13 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   std::string SourceText() override;
   std::string WadText() override;
   void ShowMessage(const std::string& text) override;
+  void ShowErrorBox(const std::string& text, const std::string& fileName) override;
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
   void ShowProgress(int position, const std::string& text) override;
   void ShowProgressPosition(int position) override;
   void RepaintNow() override;
   std::string DecimalSeparator() override;
-  SettingsValues& Settings() override;
-  Clock& TimeSource() override;
-  std::string GamePath() override;
+  void SetInputEnabled(bool enabled) override;
 
   const SaveDialogSettings& SaveDialog() const { return saveDialog_; }
 
@@ -77,17 +76,10 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void SetWadDialogFolder(const std::string& folder) override;
   void SetWadText(const std::string& text) override;
 
-  // Runs a step of the window's work; a failure ends it with the error box.
-  void Guarded(const std::function<void()>& work);
-  void ShowErrorBox(const std::exception& error);
-
   void BuildControls();
 
   Dialogs& dialogs_;
-  SettingsStore& store_;
-  ProgramState& state_;
-  InstallationRecordReader readRecord_;
-  Clock& clock_;
+  MainWindowActions actions_;
   SaveDialogSettings saveDialog_;
   QWidget* folderPicker_ = nullptr;
   QWidget* gameFolderWindow_ = nullptr;

@@ -89,7 +89,8 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   store.Write("WadName", dir / "game/monza2001.wad");
   MainWindow mainWindow(
       dialogs, store, state, [] { return std::optional<std::string>(); }, clock);
-  GameFolderWindow gameFolder(store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  GameFolderWindow gameFolder(
+      [&mainWindow](const std::string& folder) { mainWindow.UseGameFolder(folder); });
   QCOMPARE(gameFolder.windowTitle(), QString("Manual Path Entry"));
   auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
   auto* wad = mainWindow.findChild<FileNameEdit*>("WadField");
