@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <utility>
 
+#include "io/CopyThroughMemory.h"
 #include "io/FileSystem.h"
 #include "io/PosixErrors.h"
 
@@ -54,15 +54,9 @@ class PosixFile final : public File {
   void CopyFrom(File& source, std::int32_t sourcePosition, std::int32_t position,
                 std::int32_t size) override {
     auto* posixSource = dynamic_cast<PosixFile*>(&source);
-    std::int32_t done =
+    const std::int32_t done =
         posixSource == nullptr ? 0 : CopyInKernel(*posixSource, sourcePosition, position, size);
-    std::string chunk;
-    while (done < size) {
-      chunk.resize(static_cast<std::size_t>(std::min(size - done, kChunkSize)));
-      source.ReadAt(sourcePosition + done, chunk);
-      WriteAt(position + done, chunk);
-      done += static_cast<std::int32_t>(chunk.size());
-    }
+    CopyThroughMemory(source, sourcePosition + done, *this, position + done, size - done);
   }
 
   std::int64_t Length() override {
@@ -85,8 +79,6 @@ class PosixFile final : public File {
   }
 
  private:
-  static constexpr std::int32_t kChunkSize = 1 << 20;
-
   // Copies with copy_file_range as far as the kernel does it; gives how much was copied, which
   // falls short where the kernel can't copy between these files.
   std::int32_t CopyInKernel(const PosixFile& source, std::int32_t sourcePosition,

@@ -6,6 +6,7 @@
 #include "paths/CodePage.h"
 #include "paths/EntryNames.h"
 #include "paths/FileExists.h"
+#include "paths/FileSystemPath.h"
 #include "paths/PathText.h"
 #include "operations/ExtractionSafety.h"
 #include "operations/Messages.h"
@@ -30,7 +31,7 @@ class FolderMaker {
     std::string folder = FolderPart(file);
     if (folder == lastFolder_) return;
     std::error_code ignored;  // a folder that can't be made fails at its file's creation
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(PathFromText(folder), ignored);
     lastFolder_ = std::move(folder);
   }
 

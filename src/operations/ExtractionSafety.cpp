@@ -1,12 +1,11 @@
 #include "operations/ExtractionSafety.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "paths/EntryNames.h"
+#include "paths/FileSystemPath.h"
 #include "paths/PathText.h"
 
 namespace quillmoor {
@@ -27,13 +26,13 @@ bool HasParentPart(std::string_view name) {
 }
 
 bool IsSymbolicLink(const std::filesystem::path& path) {
-  struct stat status {};
-  return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+  std::error_code error;
+  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error));
 }
 
 bool Exists(const std::filesystem::path& path) {
-  struct stat status {};
-  return lstat(path.c_str(), &status) == 0;
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
@@ -52,7 +51,7 @@ bool IsUnsafeEntryName(std::string_view name) {
 bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string& relativePath) {
   std::error_code error;
   std::filesystem::path at = root;
-  for (const std::filesystem::path& part : std::filesystem::path(relativePath)) {
+  for (const std::filesystem::path& part : PathFromText(relativePath)) {
     at /= part;
     if (!Exists(at)) return false;
     if (!IsSymbolicLink(at)) continue;
@@ -67,7 +66,7 @@ bool GoesThroughOutsideLink(const std::filesystem::path& root, const std::string
 std::optional<std::string> FirstUnsafeName(const std::vector<WadDirectoryEntry>& entries,
                                            const std::string& destination) {
   std::error_code missing;  // nothing is below a destination that doesn't exist yet
-  const std::filesystem::path root = std::filesystem::canonical(destination, missing);
+  const std::filesystem::path root = std::filesystem::canonical(PathFromText(destination), missing);
   for (const WadDirectoryEntry& entry : entries) {
     const std::string name = EntryName(entry);
     if (IsUnsafeEntryName(name) ||

@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "paths/FileSystemPath.h"
+
 namespace quillmoor {
 
 bool FileExists(const std::string& name) {
   std::error_code ignored;
-  return !name.empty() && std::filesystem::is_regular_file(name, ignored);
+  return !name.empty() && std::filesystem::is_regular_file(PathFromText(name), ignored);
 }
 
 }  // namespace quillmoor

@@ -1,13 +1,13 @@
 #include "paths/FileListing.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
+#include "paths/FileSystemPath.h"
+#include "paths/FolderIdentity.h"
 #include "paths/PathText.h"
 #include "paths/Utf8.h"
 
@@ -96,9 +96,9 @@ bool ComesBefore(const FolderEntry& a, const FolderEntry& b) {
 std::vector<FolderEntry> MatchingEntries(const std::string& folder, std::u32string_view mask) {
   std::vector<FolderEntry> entries;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
-    std::string name = it->path().filename().string();
+  for (std::filesystem::directory_iterator it(PathFromText(folder), error), end;
+       !error && it != end; it.increment(error)) {
+    std::string name = TextFromPath(it->path().filename());
     std::u32string key = UpperCaseCharacters(name);
     // The folder's own listing tells a plain file without a further look at it.
     std::error_code unknown;
@@ -107,20 +107,6 @@ std::vector<FolderEntry> MatchingEntries(const std::string& folder, std::u32stri
   }
   std::sort(entries.begin(), entries.end(), ComesBefore);
   return entries;
-}
-
-struct FolderIdentity {
-  dev_t device;
-  ino_t inode;
-  bool operator==(const FolderIdentity&) const = default;
-};
-
-// Which folder path leads to, following symbolic links; nothing when it is not a folder,
-// which includes a link that leads nowhere.
-std::optional<FolderIdentity> FolderAt(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
-  return FolderIdentity{status.st_dev, status.st_ino};
 }
 
 struct ListingRequest {
@@ -158,9 +144,8 @@ void AppendListing(std::string folder, const ListingRequest& request,
 }  // namespace
 
 // Every kind of entry is asked for, so the attributes change nothing.
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask,
-                                     bool recurse, bool includeFolders,
-                                     [[maybe_unused]] std::uint8_t attributes) {
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask, bool recurse,
+                                   bool includeFolders, [[maybe_unused]] std::uint8_t attributes) {
   const ListingRequest request{UpperCaseCharacters(mask), recurse, includeFolders};
   std::vector<FolderIdentity> openFolders;
   std::vector<std::string> listing;

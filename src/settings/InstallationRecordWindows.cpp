@@ -1,23 +1,16 @@
 #include "settings/InstallationRecord.h"
-
-#include <QSettings>
-#include <QVariant>
-
-#include "operations/SettingsValues.h"
+#include "settings/RegistryKey.h"
 
 namespace quillmoor {
 namespace {
 
-// The key the game's installer writes below HKEY_LOCAL_MACHINE, read through the 32-bit view.
+// The key the game's installer writes below HKEY_LOCAL_MACHINE. The game is a 32-bit program,
+// so on 64-bit Windows its key is found through the 32-bit view (below WOW6432Node).
 std::optional<std::string> ReadRegistryRecord() {
-  QSettings version(R"(HKEY_LOCAL_MACHINE\Software\Infogrames\Grand Prix 4\1.00)",
-                    QSettings::Registry32Format);
-  if (!version.childGroups().contains("Install Dir", Qt::CaseInsensitive)) return std::nullopt;
-  version.beginGroup("Install Dir");
-  if (!version.contains("Directory")) return std::string();
-  const QVariant directory = version.value("Directory");
-  if (directory.typeId() != QMetaType::QString) throw SettingsTypeError("Directory");
-  return directory.toString().toStdString();
+  const std::optional<RegistryKey> installDir = RegistryKey::OpenForReading(
+      HKEY_LOCAL_MACHINE, "Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir", KEY_WOW64_32KEY);
+  if (!installDir) return std::nullopt;
+  return installDir->ReadText("Directory").value_or("");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// The settings store: the registry key "Software\Brenmoth's Quillmoor" of the current user on
-// Windows, an INI file in the user's configuration folder elsewhere.
+// The settings store: the values Quillmoor remembers between runs, kept under the key
+// "Software\Brenmoth's Quillmoor" of the current user: in the registry on Windows, in an INI
+// file in the user's configuration folder elsewhere.
 #pragma once
 
-#include <QSettings>
-#include <QString>
 #include <memory>
 #include <string>
 
@@ -11,25 +10,15 @@
 
 namespace quillmoor {
 
-class SettingsStore final : public SettingsValues {
+class SettingsStore : public SettingsValues {
  public:
-  // The store of the user running Quillmoor.
+  // The store of the user running Quillmoor, in this platform's place.
   static std::unique_ptr<SettingsStore> ForCurrentUser();
-  // A store kept in the INI file iniFile, for tests and other places than the user's own.
-  explicit SettingsStore(const QString& iniFile);
-  explicit SettingsStore(std::unique_ptr<QSettings> settings);
 
   // Makes sure the store exists, empty when nothing was stored yet.
-  void Open();
-
-  std::string Read(const std::string& name, const std::string& defaultValue) override;
-  void Write(const std::string& name, const std::string& value) override;
-
+  virtual void Open() = 0;
   // Where the store lives: the INI file's path, or the registry key.
-  QString Location() const;
-
- private:
-  std::unique_ptr<QSettings> settings_;
+  virtual std::string Location() const = 0;
 };
 
 }  // namespace quillmoor

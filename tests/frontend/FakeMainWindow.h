@@ -8,9 +8,32 @@
 #include <string>
 #include <vector>
 
+#include <map>
+#include <stdexcept>
+
 #include "frontend/MainWindowControls.h"
+#include "settings/SettingsStore.h"
 
 namespace quillmoor::testing {
+
+// A settings store in memory; with refuseWrites on, no value can be stored, as with a
+// settings file or key the user may not write.
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  std::map<std::string, std::string> values;
+  bool refuseWrites = false;
+
+  void Open() override {}
+  std::string Location() const override { return "memory"; }
+  std::string Read(const std::string& name, const std::string& defaultValue) override {
+    const auto found = values.find(name);
+    return found == values.end() ? defaultValue : found->second;
+  }
+  void Write(const std::string& name, const std::string& value) override {
+    if (refuseWrites) throw std::runtime_error("Quillmoor cannot save its settings to memory");
+    values[name] = value;
+  }
+};
 
 class FakeMainWindow final : public MainWindowControls {
  public:

@@ -18,6 +18,7 @@ namespace {
 
 using testing::FakeClock;
 using testing::FakeMainWindow;
+using testing::MemorySettingsStore;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WadBuilder;
@@ -34,7 +35,7 @@ class MainWindowActionsTest : public ::testing::Test {
   FakeMainWindow window_;
   ProgramState state_;
   FakeClock clock_;
-  SettingsStore store_{QString::fromStdString(dir_ / "settings.ini")};
+  MemorySettingsStore store_;
   std::optional<std::string> record_;
   MainWindowActions actions_{window_,           store_, state_, [this] { return record_; }, clock_,
                              NativeFileSystem()};
@@ -103,12 +104,12 @@ TEST_F(MainWindowActionsTest, OnlyAFolderThatHoldsTheGameBecomesTheGameFolder) {
   std::filesystem::create_directories(dir_ / "nogame");
   window_.sourceText = "typed but not used";
 
-  actions_.UseGameFolder(dir_ / "nogame", "/current");
+  actions_.UseGameFolder(dir_ / "nogame", "current");
   EXPECT_EQ(window_.sourceText, "typed but not used");
   EXPECT_EQ(store_.Read(kGamePathSetting, "none"), "none");
 
   dir_.WriteFile("game/GP4.exe", "MZ");
-  actions_.UseGameFolder(dir_ / "game", "/current");
+  actions_.UseGameFolder(dir_ / "game", "current");
   EXPECT_EQ(store_.Read(kGamePathSetting, "none"), dir_ / "game");
   EXPECT_TRUE(state_.GameFolderFound);
   EXPECT_EQ(window_.sourceText, "stored source");
@@ -118,10 +119,10 @@ TEST_F(MainWindowActionsTest, OnlyAFolderThatHoldsTheGameBecomesTheGameFolder) {
 }
 
 TEST_F(MainWindowActionsTest, AGameFolderThatCannotBeStoredGivesTheErrorBoxAndChangesNothing) {
-  std::filesystem::create_directories(dir_ / "settings.ini");  // no file can be written there
+  store_.refuseWrites = true;
   dir_.WriteFile("game/GP4.exe", "MZ");
   window_.sourceText = "typed";
-  actions_.UseGameFolder(dir_ / "game", "/current");
+  actions_.UseGameFolder(dir_ / "game", "current");
   ASSERT_EQ(window_.shown.size(), 1u);
   EXPECT_TRUE(window_.shown[0].starts_with("error Quillmoor cannot save its settings"))
       << window_.shown[0];

@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "gui/TextProgressBar.h"
+#include "settings/QtSettingsStore.h"
 
 namespace quillmoor {
 
@@ -27,7 +28,7 @@ struct Window {
   ScriptedDialogs dialogs;
   ProgramState state;
   FakeClock clock;
-  SettingsStore store{QString::fromStdString(dir / "settings/Quillmoor.ini")};
+  QtSettingsStore store{QString::fromStdString(dir / "settings/Quillmoor.ini")};
   std::optional<std::string> record;
   std::unique_ptr<MainWindow> form;
 

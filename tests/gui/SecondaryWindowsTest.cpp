@@ -9,6 +9,7 @@
 #include "gui/FolderPicker.h"
 #include "gui/GameFolderWindow.h"
 #include "gui/MainWindow.h"
+#include "settings/QtSettingsStore.h"
 
 namespace quillmoor {
 
@@ -84,7 +85,7 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   testing::ScriptedDialogs dialogs;
   ProgramState state;
   testing::FakeClock clock;
-  SettingsStore store(Native(dir / "settings.ini"));
+  QtSettingsStore store(Native(dir / "settings.ini"));
   store.Write("FileName", dir / "stored-source");
   store.Write("WadName", dir / "game/monza2001.wad");
   MainWindow mainWindow(

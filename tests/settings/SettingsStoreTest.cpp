@@ -1,4 +1,4 @@
-#include "settings/SettingsStore.h"
+#include "settings/QtSettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ using testing::TempDir;
 class SettingsStoreTest : public ::testing::Test {
  protected:
   // A store kept in the file "Quillmoor.ini" of the test's folder.
-  SettingsStore StoreInFile() const { return SettingsStore(QString::fromStdString(ini_)); }
+  QtSettingsStore StoreInFile() const { return QtSettingsStore(QString::fromStdString(ini_)); }
   // Writes an INI file by hand, as another program or the user might have.
   void WriteIni(const std::string& text) const { dir_.WriteFile("Quillmoor.ini", text); }
 
@@ -37,7 +37,7 @@ TEST_F(SettingsStoreTest, ReadGivesTheDefaultForAValueNeverStored) {
 
 TEST_F(SettingsStoreTest, OpenCreatesAnEmptyStoreOnTheFirstRun) {
   const std::string firstRun = dir_ / "config/Brenmoth's Quillmoor/Quillmoor.ini";
-  SettingsStore store(QString::fromStdString(firstRun));
+  QtSettingsStore store(QString::fromStdString(firstRun));
   store.Open();
   ASSERT_TRUE(std::filesystem::is_regular_file(firstRun));
   EXPECT_EQ(ReadFile(firstRun), "");
@@ -47,14 +47,14 @@ TEST_F(SettingsStoreTest, OpenCreatesAnEmptyStoreOnTheFirstRun) {
 TEST_F(SettingsStoreTest, OpenKeepsWhatIsStored) {
   const std::string stored = "[General]\nExtractPath=/home/racer/out\n";
   WriteIni(stored);
-  SettingsStore store = StoreInFile();
+  QtSettingsStore store = StoreInFile();
   store.Open();
   EXPECT_EQ(ReadFile(ini_), stored);
   EXPECT_EQ(store.Read(kExtractPathSetting, ""), "/home/racer/out");
 }
 
 TEST_F(SettingsStoreTest, AWrittenValueHasReachedTheFileWhenWriteReturns) {
-  SettingsStore writer = StoreInFile();
+  QtSettingsStore writer = StoreInFile();
   writer.Write(kGamePathSetting, "/games/GP4");
   writer.Write(kGamePathSetting, "/games/Grand Prix 4");
   EXPECT_NE(ReadFile(ini_).find("GP4Path=/games/Grand Prix 4"), std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(SettingsStoreTest, AValueStoredAsAnotherTypeThanTextIsRefused) {
   for (const std::string& value : values) {
     SCOPED_TRACE(value);
     WriteIni("[General]\nFileName=" + value + "\n");
-    SettingsStore store = StoreInFile();
+    QtSettingsStore store = StoreInFile();
     try {
       store.Read(kFileNameSetting, "");
       ADD_FAILURE() << "no SettingsTypeError";
@@ -104,22 +104,20 @@ TEST_F(SettingsStoreTest, AValueStoredAsAnotherTypeThanTextIsRefused) {
 
 TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenIsReported) {
   dir_.WriteFile("blocked", "a file where a folder should be");
-  SettingsStore store(QString::fromStdString(dir_ / "blocked/Quillmoor.ini"));
+  QtSettingsStore store(QString::fromStdString(dir_ / "blocked/Quillmoor.ini"));
   EXPECT_THROW(store.Open(), std::runtime_error);
   EXPECT_THROW(store.Write(kFileNameSetting, "x"), std::runtime_error);
 }
 
-#ifndef _WIN32
 TEST_F(SettingsStoreTest, TheUsersStoreIsAnIniFileInTheConfigurationFolder) {
   const testing::ScopedEnvironmentVariable config("XDG_CONFIG_HOME",
                                                   QByteArray::fromStdString(dir_ / "config"));
   const std::string expected = dir_ / "config/Brenmoth's Quillmoor/Quillmoor.ini";
   const std::unique_ptr<SettingsStore> store = SettingsStore::ForCurrentUser();
-  EXPECT_EQ(store->Location().toStdString(), expected);
+  EXPECT_EQ(store->Location(), expected);
   store->Open();
   EXPECT_TRUE(std::filesystem::is_regular_file(expected));
 }
-#endif
 
 }  // namespace
 }  // namespace quillmoor

@@ -17,7 +17,8 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
 
-  // The native path of name below the folder, as a string.
+  // The native path of name below the folder, as UTF-8 text with the platform's separators
+  // ('/' in name may stand for either).
   std::string operator/(std::string_view name) const;
 
   // Writes bytes into the file name below the folder, making the folders above it.
@@ -27,10 +28,13 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// The whole content of a file, as bytes.
+// The whole content of a file (named by a path, or by UTF-8 text), as bytes.
 std::string ReadFile(const std::filesystem::path& file);
+std::string ReadFile(const std::string& file);
 
-// Every file below folder with its content, by its path below folder.
+// Every file below folder (a path, or UTF-8 text) with its content, by its path below folder
+// written with '/'.
 std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder);
+std::map<std::string, std::string> FilesBelow(const std::string& folder);
 
 }  // namespace quillmoor::testing

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "paths/FileSystemPath.h"
+
 namespace quillmoor::testing {
 
 namespace {
@@ -74,8 +76,8 @@ std::string WadBuilder::Build() const {
 }
 
 std::string WadBuilder::WriteTo(const std::string& file) const {
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  std::filesystem::create_directories(PathFromText(file).parent_path());
+  std::ofstream out(PathFromText(file), std::ios::binary | std::ios::trunc);
   const std::string bytes = Build();
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + file);

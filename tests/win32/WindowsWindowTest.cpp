@@ -1,8 +1,9 @@
 // The Win32 windows, made as quillmoor.exe makes them and driven with window messages; the
 // dialogs are answered by the test.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "settings/SettingsStore.h"
+#include "settings/QtSettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,27 +10,22 @@
 namespace quillmoor {
 
 std::unique_ptr<SettingsStore> SettingsStore::ForCurrentUser() {
-#ifdef _WIN32
-  auto settings = std::make_unique<QSettings>(R"(HKEY_CURRENT_USER\Software\Brenmoth's Quillmoor)",
-                                              QSettings::NativeFormat);
-#else
   auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                               "Brenmoth's Quillmoor", "Quillmoor");
-#endif
-  return std::make_unique<SettingsStore>(std::move(settings));
+  return std::make_unique<QtSettingsStore>(std::move(settings));
 }
 
-SettingsStore::SettingsStore(const QString& iniFile)
+QtSettingsStore::QtSettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
-SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings)
+QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings)
     : settings_(std::move(settings)) {}
 
 // QSettings writes an INI file only once a value is stored, so the first run makes the folder
 // and an empty file itself. A registry key is made by QSettings when it opens it.
-void SettingsStore::Open() {
+void QtSettingsStore::Open() {
   if (settings_->format() != QSettings::IniFormat) return;
-  const QFileInfo file(Location());
+  const QFileInfo file(settings_->fileName());
   if (file.exists()) return;
   QFile empty(file.filePath());
   if (!QDir().mkpath(file.path()) || !empty.open(QIODevice::WriteOnly)) {
@@ -39,7 +34,7 @@ void SettingsStore::Open() {
   }
 }
 
-std::string SettingsStore::Read(const std::string& name, const std::string& defaultValue) {
+std::string QtSettingsStore::Read(const std::string& name, const std::string& defaultValue) {
   const QString key = QString::fromStdString(name);
   if (!settings_->contains(key)) return defaultValue;
   const QVariant value = settings_->value(key);
@@ -51,14 +46,14 @@ std::string SettingsStore::Read(const std::string& name, const std::string& defa
 // A FormatError only says the file held lines QSettings could not parse when it loaded it; it
 // stays set and the file is written all the same, so only an AccessError means the value was
 // not saved.
-void SettingsStore::Write(const std::string& name, const std::string& value) {
+void QtSettingsStore::Write(const std::string& name, const std::string& value) {
   settings_->setValue(QString::fromStdString(name), QString::fromStdString(value));
   settings_->sync();
   if (settings_->status() == QSettings::AccessError) {
-    throw std::runtime_error("Quillmoor cannot save its settings to " + Location().toStdString());
+    throw std::runtime_error("Quillmoor cannot save its settings to " + Location());
   }
 }
 
-QString SettingsStore::Location() const { return settings_->fileName(); }
+std::string QtSettingsStore::Location() const { return settings_->fileName().toStdString(); }
 
 }  // namespace quillmoor

@@ -1,0 +1,9 @@
+#include <unistd.h>
+
+#include "cli/Terminal.h"
+
+namespace quillmoor {
+
+bool PrepareProgressTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+}  // namespace quillmoor
