@@ -161,6 +161,14 @@ TEST_F(WindowsWindowTest, ControlsStandWhereTheyBelongInTheDialogFontAndTheirTex
              sizeof(font), &font);
   EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
   EXPECT_EQ(font.lfHeight, -11);
+  HDC dc = GetDC(Control(kCreateWad));
+  HGDIOBJ previous = SelectObject(
+      dc, reinterpret_cast<HFONT>(SendMessageW(Control(kCreateWad), WM_GETFONT, 0, 0)));
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, previous);
+  ReleaseDC(Control(kCreateWad), dc);
+  EXPECT_EQ(std::wstring(face), L"MS Sans Serif");  // the face itself, not a stand-in
 
   SetWindowPos(Main().Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
   for (const ControlPlace& control : kMainControls) {
