@@ -16,6 +16,7 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
+#include "operations/TrackNames.h"
 #include "settings/RegistrySettingsStore.h"
 #include "win32/MessageLoop.h"
 #include "win32/WindowSet.h"
@@ -307,6 +308,31 @@ TEST_F(WindowsWindowTest, TheButtonsExtractUpdateAndCreateAndShowTheTimeTaken) {
   EXPECT_EQ(BarText(Main()), "Wad created in 0s");
   EXPECT_EQ(BarPosition(Main()), 0);
   EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(WindowsWindowTest, UpdateTrackWadsUpdatesTheSeventeenWadsOfTheGameFolder) {
+  InstallGame();
+  for (std::string_view track : TrackNames) {
+    WadBuilder()
+        .Entry("cars\\car.tex", "old")
+        .Entry("track.dat", std::string(track))
+        .WriteTo(dir_ / ("game/" + std::string(track) + ".wad"));
+  }
+  Open();
+  SetField(kSourceField, dir_.WriteFile("mod/cars/car.tex", "new paint"));
+  Click(kUpdateTrackWads);
+  for (std::string_view track : TrackNames) {
+    SCOPED_TRACE(track);
+    EXPECT_EQ(ReadFile(dir_ / ("game/" + std::string(track) + ".wad")),
+              WadBuilder()
+                  .Entry("cars\\car.tex", "new paint")
+                  .Entry("track.dat", std::string(track))
+                  .Build());
+  }
+  EXPECT_EQ(BarText(Main()), "Update done in 0s");
+  EXPECT_FALSE(state_.TrackMode);
+  EXPECT_EQ(store_.Read(kWadNameSetting, "none"), "none");
   EXPECT_TRUE(dialogs_.messages.empty());
 }
 
