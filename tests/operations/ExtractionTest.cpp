@@ -118,7 +118,7 @@ TEST(ExtractWad, AnEmptyWadCreatesNoFolderButSaysItIsDone) {
   ExtractWad(host, NativeFileSystem());
   EXPECT_FALSE(fs::exists(dir / "out"));
   EXPECT_EQ(host.progress, (std::vector<Progress>{{0, "Wad extracted in 0s"}}));
-  EXPECT_EQ(host.settings.Stored("ExtractPath"), dir.path().string() + "/");
+  EXPECT_EQ(host.settings.Stored("ExtractPath"), dir / "");
 }
 
 TEST(ExtractWad, RefusesANameThatWouldLandOutsideTheChosenFolderBeforeWritingAnything) {

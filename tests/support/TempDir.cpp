@@ -1,11 +1,13 @@
 #include "TempDir.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
 
 #include "paths/FileSystemPath.h"
+#include "paths/PathText.h"
 
 namespace quillmoor::testing {
 
@@ -35,6 +37,11 @@ std::string TempDir::WriteFile(std::string_view name, std::string_view bytes) co
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + TextFromPath(file));
   return TextFromPath(file);
+}
+
+std::string WithNativeSeparators(std::string path) {
+  std::replace(path.begin(), path.end(), '/', kNativeSeparator);
+  return path;
 }
 
 std::string ReadFile(const std::filesystem::path& file) {

@@ -28,6 +28,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// path with each '/' written as the platform's separator.
+std::string WithNativeSeparators(std::string path);
+
 // The whole content of a file (named by a path, or by UTF-8 text), as bytes.
 std::string ReadFile(const std::filesystem::path& file);
 std::string ReadFile(const std::string& file);

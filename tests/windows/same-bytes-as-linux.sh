@@ -12,13 +12,13 @@ source "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The hand-made wad: names in the game's code page (\xE9 é, \xFC ü, \xC9 É), a folder that
-# differs only in case from another, an empty entry and one at the end of the directory.
+# The hand-made wad: names in the game's code page (\xE9 é, \xFC ü, \xC9 É) in nested folders,
+# an empty entry and a last one whose block ends the file.
 write_wad "$work/game.wad" \
   'cars\\f\xE9lix.tex' 'AAAA' \
   'tracks\\M\xFCnchen\\info.txt' 'hello' \
   'empty.dat' '' \
-  'Tracks\\\xC9t\xE9.dat' 'summer' \
+  'tracks\\\xC9t\xE9.dat' 'summer' \
   'b' 'BB'
 
 echo "list"
@@ -35,22 +35,22 @@ diff -r "$work/linux-out" "$work/windows-out" || fail "extracted files differ"
 [ -f "$work/windows-out/tracks/München/info.txt" ] || fail "no tracks/München/info.txt"
 
 echo "create"
-mkdir -p "$work/source/Über" "$work/source/cars"
-printf 'one' >"$work/source/Über/é.txt"
-printf 'two' >"$work/source/cars/ü.dat"
-printf 'three' >"$work/source/a.txt"
-"$linux_cli" create "$work/source" "$work/linux-new.wad" >/dev/null
-win_cli create "$(winpath "$work/source")" "$(winpath "$work/windows-new.wad")" >/dev/null
+mkdir -p "$work/sources é/Über" "$work/sources é/cars"
+printf 'one' >"$work/sources é/Über/é.txt"
+printf 'two' >"$work/sources é/cars/ü.dat"
+printf 'three' >"$work/sources é/a.txt"
+"$linux_cli" create "$work/sources é" "$work/linux-new.wad" >/dev/null
+win_cli create "$(winpath "$work/sources é")" "$(winpath "$work/windows-new.wad")" >/dev/null
 cmp "$work/linux-new.wad" "$work/windows-new.wad" || fail "created wads differ"
 
 echo "update"
-mkdir -p "$work/mod/tracks"
-printf 'new info' >"$work/mod/tracks/info.txt"
-printf 'added' >"$work/mod/tracks/grün.dat"
+mkdir -p "$work/mod ü/tracks"
+printf 'new info' >"$work/mod ü/tracks/info.txt"
+printf 'added' >"$work/mod ü/tracks/grün.dat"
 cp "$work/game.wad" "$work/linux-updated.wad"
 cp "$work/game.wad" "$work/windows-updated.wad"
-"$linux_cli" update "$work/linux-updated.wad" "$work/mod" >/dev/null
-win_cli update "$(winpath "$work/windows-updated.wad")" "$(winpath "$work/mod")" >/dev/null
+"$linux_cli" update "$work/linux-updated.wad" "$work/mod ü" >/dev/null
+win_cli update "$(winpath "$work/windows-updated.wad")" "$(winpath "$work/mod ü")" >/dev/null
 cmp "$work/linux-updated.wad" "$work/windows-updated.wad" || fail "updated wads differ"
 cmp -s "$work/game.wad" "$work/windows-updated.wad" && fail "the update changed nothing"
 
