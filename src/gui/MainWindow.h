@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+
 #include "frontend/MainWindowActions.h"
 #include "frontend/MainWindowControls.h"
 #include "gui/Dialogs.h"
