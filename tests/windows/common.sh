@@ -6,11 +6,10 @@ export LC_ALL=C
 runner=$(dirname "${BASH_SOURCE[0]}")/../../cmake/run-under-wine
 
 # Runs quillmoor-cli.exe under Wine with the arguments; its output lines lose their "\r".
+# The output goes through a pipe, so all of it has arrived when this returns.
 win_cli() {
-  local status=0
-  "$runner" "$prefix" "$exe" "$@" > >(tr -d '\r') 2> >(tr -d '\r' >&2) || status=$?
-  wait
-  return $status
+  "$runner" "$prefix" "$exe" "$@" 2> >(tr -d '\r' >&2) | tr -d '\r'
+  return "${PIPESTATUS[0]}"
 }
 
 # The Windows path of a Linux path, through the drive Z: that every Wine prefix maps to /.

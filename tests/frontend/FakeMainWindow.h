@@ -1,0 +1,91 @@
+// A main window for tests of what the buttons do: fields the test sets, dialogs answered from
+// a queue, and every call that shows something or changes the input recorded in order.
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <map>
+#include <stdexcept>
+
+#include "frontend/MainWindowControls.h"
+#include "settings/SettingsStore.h"
+
+namespace quillmoor::testing {
+
+// A settings store in memory; with refuseWrites on, no value can be stored, as with a
+// settings file or key the user may not write.
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  std::map<std::string, std::string> values;
+  bool refuseWrites = false;
+
+  void Open() override {}
+  std::string Location() const override { return "memory"; }
+  std::string Read(const std::string& name, const std::string& defaultValue) override {
+    const auto found = values.find(name);
+    return found == values.end() ? defaultValue : found->second;
+  }
+  void Write(const std::string& name, const std::string& value) override {
+    if (refuseWrites) throw std::runtime_error("Quillmoor cannot save its settings to memory");
+    values[name] = value;
+  }
+};
+
+class FakeMainWindow final : public MainWindowControls {
+ public:
+  std::string sourceText;
+  std::string wadText;
+  std::string sourceDialogFolder;
+  std::string wadDialogFolder;
+  // The answers of the save dialog, in turn: a file name confirms, nothing cancels.
+  std::deque<std::optional<std::string>> saveAnswers;
+  // What the window was asked to show, in order: "message TEXT", "error TEXT | FILE",
+  // "save NAME", "progress POSITION TEXT", "input on", "input off".
+  std::vector<std::string> shown;
+  int position = 0;
+  std::string barText;
+  bool inputEnabled = true;
+  bool yesToQuestions = false;
+
+  std::string SourceText() override { return sourceText; }
+  std::string WadText() override { return wadText; }
+  void ShowMessage(const std::string& text) override { shown.push_back("message " + text); }
+  void ShowErrorBox(const std::string& text, const std::string& fileName) override {
+    shown.push_back("error " + text + " | " + fileName);
+  }
+  bool AskYesNo(const std::string& question) override {
+    shown.push_back("question " + question);
+    return yesToQuestions;
+  }
+  SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string&) override {
+    shown.push_back("save " + fileName);
+    std::optional<std::string> answer;
+    if (!saveAnswers.empty()) {
+      answer = saveAnswers.front();
+      saveAnswers.pop_front();
+    }
+    return answer ? SaveDialogAnswer{true, *answer} : SaveDialogAnswer{false, fileName};
+  }
+  void ShowProgress(int newPosition, const std::string& text) override {
+    position = std::clamp(newPosition, 0, 100);
+    barText = text;
+    shown.push_back("progress " + std::to_string(position) + " " + text);
+  }
+  void ShowProgressPosition(int newPosition) override { ShowProgress(newPosition, barText); }
+  void RepaintNow() override {}
+  std::string DecimalSeparator() override { return "."; }
+  void SetInputEnabled(bool enabled) override {
+    inputEnabled = enabled;
+    shown.push_back(enabled ? "input on" : "input off");
+  }
+  void SetSourceText(const std::string& text) override { sourceText = text; }
+  void SetSourceDialogFolder(const std::string& folder) override { sourceDialogFolder = folder; }
+  void SetWadDialogFolder(const std::string& folder) override { wadDialogFolder = folder; }
+  void SetWadText(const std::string& text) override { wadText = text; }
+};
+
+}  // namespace quillmoor::testing
