@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <thread>
@@ -88,13 +90,24 @@ TEST(FileReplacement, HasNoNameInTheFolderUntilItIsCommitted) {
   std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);
   replacement->Content().WriteAt(0, std::string(1 << 20, 'n'));
   replacement->Content().Flush();
+#ifdef _WIN32
+  // Windows has no unnamed files: the content has a temporary name of Quillmoor's meanwhile.
+  const std::vector<std::string> names = NamesIn(dir.path());
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_TRUE(IsTemporaryFileName(names[0])) << names[0];
+  EXPECT_EQ(names[1], "cars.wad");
+#else
   EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
+#endif
   replacement->Commit();
   EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
   EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
 }
 
 TEST(FileReplacement, KeepsTheOwnerGroupAndPermissionBitsOfTheFileItReplaces) {
+#ifdef _WIN32
+  GTEST_SKIP() << "owners, groups and permission bits are POSIX's";
+#else
   if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
   TempDir dir;
   const std::string target = dir.WriteFile("cars.wad", "old");
@@ -107,9 +120,13 @@ TEST(FileReplacement, KeepsTheOwnerGroupAndPermissionBitsOfTheFileItReplaces) {
   EXPECT_EQ(status.st_gid, 65534u);
   EXPECT_EQ(status.st_mode & 07777, 0640u);
   EXPECT_EQ(ReadFile(target), "new");
+#endif
 }
 
 TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the Windows layer doesn't remove what killed runs left yet";
+#else
   TempDir dir;
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
@@ -126,6 +143,7 @@ TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
   std::vector<std::string> expected{running, otherWad, "cars.wad"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(NamesIn(dir.path()), expected);
+#endif
 }
 
 TEST(OpenExclusive, WaitsForTheRunThatHoldsTheWadAndRefusesWhenItHoldsItLonger) {

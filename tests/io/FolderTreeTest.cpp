@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "io/FileSystem.h"
 #include "io/IoError.h"
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
 namespace {
@@ -18,7 +19,7 @@ using testing::TempDir;
 std::vector<std::string> NamesBelow(const fs::path& folder) {
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    names.push_back(entry.path().lexically_relative(folder));
+    names.push_back(entry.path().lexically_relative(folder).generic_string());
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -36,7 +37,15 @@ TEST(FolderTree, AFileHasNoNameUntilPutInPlaceAndLeavesNothingWhenDropped) {
   {
     const std::unique_ptr<NewFile> dropped = tree->BeginFile("a/dropped");
     dropped->Content().WriteAt(0, "half");
+#ifdef _WIN32
+    // Windows has no unnamed files: the content has a temporary name of Quillmoor's meanwhile.
+    const std::vector<std::string> names = NamesBelow(dir / "out/tree");
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "a");
+    EXPECT_TRUE(names[1].starts_with("a/") && IsTemporaryFileName(names[1].substr(2))) << names[1];
+#else
     EXPECT_EQ(NamesBelow(dir / "out/tree"), std::vector<std::string>{"a"});
+#endif
   }
   WriteWhole(*tree, "a/./b//kept", "whole");
   EXPECT_EQ(NamesBelow(dir / "out/tree"), (std::vector<std::string>{"a", "a/b", "a/b/kept"}));
@@ -44,6 +53,10 @@ TEST(FolderTree, AFileHasNoNameUntilPutInPlaceAndLeavesNothingWhenDropped) {
 }
 
 TEST(FolderTree, NeverFollowsALinkOnTheWayEvenOneThatAppearsWhileWriting) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows won't rename a folder the tree holds open, so no link can take its "
+                  "place there";
+#else
   TempDir dir;
   fs::create_directories(dir / "outside");
   const std::unique_ptr<FolderTree> tree = NativeFileSystem().OpenFolderTree(dir / "out");
@@ -59,6 +72,7 @@ TEST(FolderTree, NeverFollowsALinkOnTheWayEvenOneThatAppearsWhileWriting) {
   EXPECT_TRUE(fs::is_empty(dir / "outside"));
   EXPECT_EQ(FilesBelow(dir / "out/moved"),
             (std::map<std::string, std::string>{{"x", "1"}, {"y", "2"}}));
+#endif
 }
 
 TEST(FolderTree, RefusesAPathThatClimbsOutOrNamesAFolder) {
@@ -84,7 +98,7 @@ TEST(FolderTree, RefusesAPathThatClimbsOutOrNamesAFolder) {
 TEST(FolderTree, FreeSpaceOfAPathNotYetMadeIsThatOfTheFolderAboveIt) {
   TempDir dir;
   FileSystem& files = NativeFileSystem();
-  const std::int64_t free = files.FreeSpaceFor(dir.path());
+  const std::int64_t free = files.FreeSpaceFor(dir.path().string());
   EXPECT_GT(free, 0);
   // Other programs write meanwhile: the two need only be close.
   EXPECT_NEAR(static_cast<double>(files.FreeSpaceFor(dir / "not/made/yet")),

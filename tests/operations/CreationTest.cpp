@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -193,6 +195,10 @@ TEST(CreateWad, NeverPacksTheTemporaryFileOfAKilledRun) {
 // Runs f as an ordinary user: in a child process that gives up root when the test has it.
 // Gives whether f returned true there.
 bool AsOrdinaryUser(const std::function<bool()>& f) {
+#ifdef _WIN32
+  // No user on Windows passes over a read-only file as root does.
+  return f();
+#else
   const pid_t child = ::fork();
   if (child == 0) {
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
@@ -201,6 +207,7 @@ bool AsOrdinaryUser(const std::function<bool()>& f) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#endif
 }
 
 TEST(CreateWad, RefusesToReplaceAWadTheUserMayNotWrite) {

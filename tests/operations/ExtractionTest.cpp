@@ -214,7 +214,7 @@ TEST(ExtractWad, AFileThatFailsHalfWayLeavesTheFileItWouldReplaceAndNothingElse)
     EXPECT_THROW(ExtractWad(host, files), IoError);
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir / "out")) {
-      names.push_back(entry.path().filename());
+      names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b"})) << static_cast<int>(step);

@@ -1,0 +1,222 @@
+// Trees of new files on Windows. Every folder on the way to a file is opened without following
+// a reparse point (symbolic link or junction), refused when it is one, and held open without
+// sharing deletion, so that it can be neither renamed nor removed, nor replaced by a link,
+// while files are written below it. A file is written beside its destination under a
+// temporary name and moved onto its name when complete, which replaces whatever had that name
+// rather than writing through it.
+#include <windows.h>
+
+#include <filesystem>
+#include <limits>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "io/WideText.h"
+#include "io/WindowsErrors.h"
+#include "io/WindowsFile.h"
+
+namespace quillmoor {
+
+namespace {
+
+// Folders are shared for reading and writing, not for deleting: held open, they keep their
+// names.
+constexpr DWORD kShareAllButDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// An open folder, closed when destroyed, with the path it was opened by.
+class OpenFolder {
+ public:
+  OpenFolder(HANDLE handle, std::wstring path) : handle_(handle), path_(std::move(path)) {}
+  ~OpenFolder() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  OpenFolder(OpenFolder&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)),
+        path_(std::move(other.path_)) {}
+  OpenFolder& operator=(OpenFolder&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    std::swap(path_, other.path_);
+    return *this;
+  }
+
+  const std::wstring& path() const { return path_; }
+
+ private:
+  HANDLE handle_;
+  std::wstring path_;
+};
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The parts of a relative path, without empty and "." parts. A ".." part is refused, and so is
+// a path that ends in a folder rather than a file name, as creating a file there would be.
+std::vector<std::string> PartsOf(const std::string& relativePath, const std::string& shownName) {
+  std::vector<std::string> parts;
+  std::string_view last;
+  std::size_t start = 0;
+  while (start <= relativePath.size()) {
+    std::size_t end = start;
+    while (end < relativePath.size() && !IsSeparator(relativePath[end])) ++end;
+    last = std::string_view(relativePath).substr(start, end - start);
+    if (last == "..") throw IoErrorFromWindowsError(ERROR_INVALID_NAME, shownName);
+    if (!last.empty() && last != ".") parts.emplace_back(last);
+    start = end + 1;
+  }
+  if (last.empty() || last == ".") throw IoErrorFromWindowsError(ERROR_ACCESS_DENIED, shownName);
+  return parts;
+}
+
+// Opens the folder at path itself, a reparse point included, held so that it keeps its name.
+// A reparse point is refused when followLinks is false; a file is InvalidName.
+OpenFolder OpenHeldFolder(const std::wstring& path, bool followLinks,
+                          const std::string& shownName) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  const HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAllButDelete,
+                                      nullptr, OPEN_EXISTING, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw LastError(shownName);
+  OpenFolder folder(handle, path);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) throw LastError(shownName);
+  if (!followLinks && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    throw IoErrorFromWindowsError(ERROR_CANT_RESOLVE_FILENAME, shownName);
+  }
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    throw IoErrorFromWindowsError(ERROR_DIRECTORY, shownName);
+  }
+  return folder;
+}
+
+// The folder name below parent, made when missing; a reparse point there is refused.
+OpenFolder OpenOrMakeFolder(const OpenFolder& parent, const std::string& name,
+                            const std::string& shownName) {
+  const std::wstring path = parent.path() + L"\\" + WideName(name);
+  if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    throw LastError(shownName);
+  }
+  return OpenHeldFolder(path, false, shownName);
+}
+
+class WindowsNewFile final : public NewFile {
+ public:
+  // Starts a file that will be destination; shownName is the path its errors give.
+  WindowsNewFile(std::wstring destination, std::string shownName)
+      : destination_(std::move(destination)), shownName_(std::move(shownName)) {
+    for (int attempt = 0; !content_; ++attempt) {
+      temporary_ = TemporaryNameBeside(destination_);
+      const HANDLE handle =
+          ::CreateFileW(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle != INVALID_HANDLE_VALUE) {
+        content_ = WindowsFileFromHandle(handle, shownName_);
+      } else if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
+        throw LastError(shownName_);
+      }
+    }
+  }
+
+  ~WindowsNewFile() override {
+    if (placed_) return;
+    content_.reset();
+    ::DeleteFileW(temporary_.c_str());
+  }
+  WindowsNewFile(const WindowsNewFile&) = delete;
+  WindowsNewFile& operator=(const WindowsNewFile&) = delete;
+
+  File& Content() override { return *content_; }
+
+  void PutInPlace() override {
+    content_->Close();
+    if (!::MoveFileExW(temporary_.c_str(), destination_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      throw LastError(shownName_);
+    }
+    placed_ = true;
+  }
+
+ private:
+  std::wstring destination_;
+  std::string shownName_;
+  std::wstring temporary_;
+  std::unique_ptr<File> content_;
+  bool placed_ = false;
+};
+
+class WindowsFolderTree final : public FolderTree {
+ public:
+  WindowsFolderTree(OpenFolder root, std::string rootName)
+      : root_(std::move(root)), rootName_(std::move(rootName)) {}
+
+  std::unique_ptr<NewFile> BeginFile(const std::string& relativePath) override {
+    const std::string shownName = rootName_ + "\\" + relativePath;
+    std::vector<std::string> parts = PartsOf(relativePath, shownName);
+    const std::wstring name = WideName(parts.back());
+    parts.pop_back();
+    const OpenFolder& folder = OpenFolders(parts, shownName);
+    return std::make_unique<WindowsNewFile>(folder.path() + L"\\" + name, shownName);
+  }
+
+ private:
+  struct NamedFolder {
+    std::string name;
+    OpenFolder folder;
+  };
+
+  // The folder that folders name below the root, held open with those on the way. The folders
+  // of the last file stay open: the entries of one folder mostly follow each other, and only
+  // the parts that differ are opened (or made) again.
+  const OpenFolder& OpenFolders(const std::vector<std::string>& folders,
+                                const std::string& shownName) {
+    std::size_t same = 0;
+    while (same < open_.size() && same < folders.size() && open_[same].name == folders[same]) {
+      ++same;
+    }
+    open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(same), open_.end());
+    for (std::size_t i = same; i < folders.size(); ++i) {
+      const OpenFolder& parent = i == 0 ? root_ : open_[i - 1].folder;
+      open_.push_back({folders[i], OpenOrMakeFolder(parent, folders[i], shownName)});
+    }
+    return open_.empty() ? root_ : open_.back().folder;
+  }
+
+  OpenFolder root_;
+  std::string rootName_;
+  std::vector<NamedFolder> open_;
+};
+
+// path without its last part: "a\b\" and "a\b" give "a"; "C:\a" gives "C:\"; "a" gives "".
+std::wstring ParentOf(std::wstring path) {
+  while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  const std::wstring::size_type slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return L"";
+  return path.substr(0, slash + (slash == 0 || path[slash - 1] == L':' ? 1 : 0));
+}
+
+}  // namespace
+
+std::int64_t WindowsFreeSpaceFor(const std::string& path) {
+  std::wstring at = WideName(path);
+  for (;;) {
+    const DWORD attributes = ::GetFileAttributesW(at.empty() ? L"." : at.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) break;
+    const std::wstring parent = ParentOf(at);
+    if (at.empty() || parent == at) throw LastError(path);
+    at = parent;
+  }
+  ULARGE_INTEGER freeToUser{};
+  if (!::GetDiskFreeSpaceExW(at.empty() ? L"." : at.c_str(), &freeToUser, nullptr, nullptr)) {
+    throw LastError(path);
+  }
+  constexpr auto kMost = static_cast<ULONGLONG>(std::numeric_limits<std::int64_t>::max());
+  return static_cast<std::int64_t>(std::min(freeToUser.QuadPart, kMost));
+}
+
+std::unique_ptr<FolderTree> OpenWindowsFolderTree(const std::string& folder) {
+  const std::wstring path = WideName(folder);
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path), ignored);
+  return std::make_unique<WindowsFolderTree>(OpenHeldFolder(path, true, folder), folder);
+}
+
+}  // namespace quillmoor

@@ -1,0 +1,80 @@
+// The lock a run holds on a wad from reading it to replacing it, on Windows: LockFileEx on one
+// byte far beyond any wad's data. A byte-range lock keeps other handles from reading and writing
+// the range it covers, so locking the wad's own bytes would stop other runs from reading it; the
+// byte at 0xFFFFFFFF00000000 is never read, yet a second lock on it is refused. The wad is
+// replaced under its name, so the lock on the old file ends with it; a run that waited for the
+// lock therefore checks that the name still leads to the file it locked, and otherwise locks
+// the new one.
+#include <windows.h>
+
+#include <optional>
+#include <thread>
+
+#include "io/WindowsErrors.h"
+#include "io/WindowsFile.h"
+
+namespace quillmoor {
+
+namespace {
+
+constexpr DWORD kLockOffsetHigh = 0xFFFFFFFF;
+
+// The volume and file index of the file open as handle: what tells one file from another.
+struct FileIdentity {
+  DWORD volume = 0;
+  DWORD indexHigh = 0;
+  DWORD indexLow = 0;
+
+  bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Whether name still leads to the file open as handle.
+bool StillNamedBy(HANDLE handle, const std::wstring& name) {
+  const HANDLE named = ::CreateFileW(name.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (named == INVALID_HANDLE_VALUE) return false;
+  const std::optional<FileIdentity> open = IdentityOf(handle);
+  const bool same = open && open == IdentityOf(named);
+  ::CloseHandle(named);
+  return same;
+}
+
+// Takes the exclusive lock on handle, trying until deadline; false when it is still held.
+bool LockBefore(HANDLE handle, std::chrono::steady_clock::time_point deadline,
+                const std::string& name) {
+  for (;;) {
+    OVERLAPPED at{};
+    at.OffsetHigh = kLockOffsetHigh;
+    if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      return true;
+    }
+    if (::GetLastError() != ERROR_LOCK_VIOLATION) throw LastError(name);
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<File> OpenWindowsExclusive(const std::string& name,
+                                           std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  const std::wstring wideName = WideName(name);
+  for (;;) {
+    const HANDLE handle = ::CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw LastError(name);
+    std::unique_ptr<File> file = WindowsFileFromHandle(handle, name);
+    if (!LockBefore(handle, deadline, name)) return nullptr;
+    // The run that held the lock may have replaced the file: then lock the one name leads to.
+    if (StillNamedBy(handle, wideName)) return file;
+  }
+}
+
+}  // namespace quillmoor
