@@ -28,6 +28,17 @@ std::wstring FullPathOf(const std::wstring& name) {
   return full;
 }
 
+// path with its file name spelt as on disk, where a file answers to it in another case: the
+// replaced file keeps its name as the user and the game know it.
+std::wstring AsSpeltOnDisk(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  ::FindClose(search);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + found.cFileName;
+}
+
 bool Exists(const std::wstring& name) {
   return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -80,7 +91,7 @@ void MoveOnto(const std::wstring& from, const std::wstring& to, const std::strin
 class WindowsReplacement final : public FileReplacement {
  public:
   explicit WindowsReplacement(const std::string& target)
-      : targetName_(target), target_(FullPathOf(FollowLinks(WideName(target)))) {
+      : targetName_(target), target_(AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(target))))) {
     for (int attempt = 0; !content_; ++attempt) {
       temporary_ = TemporaryNameBeside(target_);
       const HANDLE handle =
@@ -146,7 +157,7 @@ std::unique_ptr<FileReplacement> BeginWindowsReplacement(const std::string& targ
 // A run killed on the way leaves only temporary names beside the wad; when the last move
 // fails, the version that name held stays under its temporary name rather than be lost.
 void ExchangeWindowsWithBackup(const std::string& name) {
-  const std::wstring file = FullPathOf(FollowLinks(WideName(name)));
+  const std::wstring file = AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(name))));
   const std::wstring backup = file + kWideBackupSuffix;
   for (const std::wstring& needed : {file, backup}) {
     if (!Exists(needed)) throw LastError(Utf8FromWide(needed));
