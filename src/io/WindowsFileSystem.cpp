@@ -1,6 +1,7 @@
 // The file layer on Windows: the wide API throughout (CreateFileW, ReadFile/WriteFile at
-// positions, GetFileSizeEx, FlushFileBuffers, ReplaceFileW), every GetLastError number kept.
-// Names arrive as UTF-8 and go to Windows as UTF-16.
+// positions, GetFileSizeEx, FlushFileBuffers), every GetLastError number kept. Names arrive as
+// UTF-8 and go to Windows as UTF-16. Replacements and backups are in WindowsReplacement.cpp,
+// the wad lock in WindowsLock.cpp, trees of new files in WindowsFolderTree.cpp.
 #include <algorithm>
 #include <random>
 #include <utility>

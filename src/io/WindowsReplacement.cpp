@@ -18,6 +18,27 @@ namespace {
 
 constexpr DWORD kMoveInPlace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
+// name as a full path: ReplaceFileW under Wine fails on a name without its folder.
+std::wstring FullPathOf(const std::wstring& name) {
+  std::wstring full(::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return name;
+  full.resize(length);
+  return full;
+}
+
+// path with its file name spelt as on disk, where a file answers to it in another case: the
+// replaced file keeps its name as the user and the game know it.
+std::wstring AsSpeltOnDisk(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  ::FindClose(search);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + found.cFileName;
+}
+
 bool Exists(const std::wstring& name) {
   return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -35,20 +56,42 @@ std::wstring SecondNameOf(const std::wstring& existing, const std::string& shown
   }
 }
 
-// Moves the file named from onto to, replacing what to named. When that fails, the names in
-// dropped are removed first.
+// Puts the file named from in the place of to, in one step: by ReplaceFileW, which keeps the
+// attributes and security of to and can replace a file held open (as a locked wad is), else by
+// MoveFileExW, which can where there is no target (any more) and where ReplaceFileW can't open
+// from (a second name of a file held open). Gives the error number of a failure,
+// ERROR_SUCCESS when done.
+DWORD PutInPlaceOf(const std::wstring& from, const std::wstring& to) {
+  if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+    return ERROR_SUCCESS;
+  }
+  const DWORD replaceError = ::GetLastError();
+  if (::MoveFileExW(from.c_str(), to.c_str(), kMoveInPlace)) return ERROR_SUCCESS;
+  return Exists(to) ? replaceError : ::GetLastError();
+}
+
+// Removes the file name, even when ReplaceFileW gave it the read-only attribute of the file
+// it was to replace.
+void Remove(const std::wstring& name) {
+  ::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(name.c_str());
+}
+
+// Puts the file named from in the place of to. When that fails, the names in dropped are
+// removed first.
 void MoveOnto(const std::wstring& from, const std::wstring& to, const std::string& shownName,
               std::initializer_list<std::wstring> dropped) {
-  if (::MoveFileExW(from.c_str(), to.c_str(), kMoveInPlace)) return;
-  const IoError error = LastError(shownName);
-  for (const std::wstring& name : dropped) ::DeleteFileW(name.c_str());
-  throw error;
+  const DWORD error = PutInPlaceOf(from, to);
+  if (error == ERROR_SUCCESS) return;
+  for (const std::wstring& name : dropped) Remove(name);
+  throw IoErrorFromWindowsError(error, shownName);
 }
 
 class WindowsReplacement final : public FileReplacement {
  public:
   explicit WindowsReplacement(const std::string& target)
-      : targetName_(target), target_(FollowLinks(WideName(target))) {
+      : targetName_(target), target_(AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(target))))) {
     for (int attempt = 0; !content_; ++attempt) {
       temporary_ = TemporaryNameBeside(target_);
       const HANDLE handle =
@@ -65,7 +108,7 @@ class WindowsReplacement final : public FileReplacement {
   ~WindowsReplacement() override {
     if (!committed_ && !keepContent_) {
       content_.reset();
-      ::DeleteFileW(temporary_.c_str());
+      Remove(temporary_);
     }
   }
   WindowsReplacement(const WindowsReplacement&) = delete;
@@ -76,24 +119,16 @@ class WindowsReplacement final : public FileReplacement {
   void Commit() override {
     content_->Flush();
     content_->Close();
-    if (::ReplaceFileW(target_.c_str(), temporary_.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    const bool hadTarget = Exists(target_);
+    const DWORD error = PutInPlaceOf(temporary_, target_);
+    if (error == ERROR_SUCCESS) {
       committed_ = true;
       return;
     }
-    const DWORD replaceError = ::GetLastError();
-    // The target is still there: it stays as it was, and the new content goes.
-    if (Exists(target_)) throw IoErrorFromWindowsError(replaceError, targetName_);
-    // There was no target, or ReplaceFileW moved it away before it failed: the content is
-    // moved into its place.
-    if (::MoveFileExW(temporary_.c_str(), target_.c_str(), kMoveInPlace)) {
-      committed_ = true;
-      return;
-    }
-    // The old version is gone already, so the new one stays under its temporary name
+    // When the old version is gone already, the new one stays under its temporary name
     // rather than be lost too.
-    keepContent_ = replaceError != ERROR_FILE_NOT_FOUND;
-    throw LastError(targetName_);
+    keepContent_ = hadTarget && !Exists(target_);
+    throw IoErrorFromWindowsError(error, targetName_);
   }
 
   void KeepPrevious() override {
@@ -122,7 +157,7 @@ std::unique_ptr<FileReplacement> BeginWindowsReplacement(const std::string& targ
 // A run killed on the way leaves only temporary names beside the wad; when the last move
 // fails, the version that name held stays under its temporary name rather than be lost.
 void ExchangeWindowsWithBackup(const std::string& name) {
-  const std::wstring file = FollowLinks(WideName(name));
+  const std::wstring file = AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(name))));
   const std::wstring backup = file + kWideBackupSuffix;
   for (const std::wstring& needed : {file, backup}) {
     if (!Exists(needed)) throw LastError(Utf8FromWide(needed));
@@ -132,7 +167,7 @@ void ExchangeWindowsWithBackup(const std::string& name) {
   try {
     backupCopy = SecondNameOf(backup, name);
   } catch (const IoError&) {
-    ::DeleteFileW(fileCopy.c_str());
+    Remove(fileCopy);
     throw;
   }
   MoveOnto(backupCopy, file, name, {backupCopy, fileCopy});

@@ -183,9 +183,12 @@ TEST(CliPrinting, WritesTheControlCharactersOfNamesAsHexEscapes) {
   const Outcome refused = RunCommand({"extract", unsafe, dir / "out"});
   EXPECT_EQ(refused.err, "Sorry but this wad holds an unsafe file name: ..\\\\x1B]0;title\\x07\n");
 
+  // Windows allows no control character in a file name.
+#ifndef _WIN32
   dir.WriteFile("mod/new\x01line", "N");
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
   EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1\n")) << dryRun.out;
+#endif
 }
 
 TEST(CliPrinting, EscapesEveryControlCharacterAndEveryByteThatIsNoUtf8) {

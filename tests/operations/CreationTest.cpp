@@ -9,6 +9,7 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
 
 #include "FakeHost.h"
 #include "FaultyFileSystem.h"
@@ -218,6 +219,11 @@ TEST(CreateWad, RefusesToReplaceAWadTheUserMayNotWrite) {
   const std::string wad = run.dir.WriteFile("game.wad", "read-only wad");
   fs::permissions(run.dir / "data", fs::perms::all);
   fs::permissions(wad, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+#ifdef _WIN32
+  if (std::ofstream(wad, std::ios::app)) {
+    GTEST_SKIP() << "this user writes read-only files as root does (Wine run by root)";
+  }
+#endif
   EXPECT_TRUE(AsOrdinaryUser([&] {
     try {
       run.Create(run.dir / "data", wad);

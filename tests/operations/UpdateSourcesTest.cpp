@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+
 namespace quillmoor {
 namespace {
 
@@ -26,12 +28,13 @@ std::vector<Prepared> Keys(const PreparedSources& prepared) {
 // Only the part of a path that becomes a key or an entry name has to be spelt in the game's
 // code page: a source folder, or the folders above a single file, may have any name.
 TEST(PrepareSources, KeysComeFromThePartBelowTheSourceFolderWhateverItsName) {
-  for (const std::string folder : {"/home/Рус/mod", "/home/Рус/mod/"}) {
+  const auto native = testing::WithNativeSeparators;
+  for (const std::string& folder : {native("/home/Рус/mod"), native("/home/Рус/mod/")}) {
     SCOPED_TRACE(folder);
     const PreparedSources prepared =
         PrepareSources(folder,
-                       {"/home/Рус/mod/Cars/Ferrari/A.tex", "/home/Рус/mod/race/b.dat",
-                        "/home/Рус/mod/Café/Été.txt"},
+                       {native("/home/Рус/mod/Cars/Ferrari/A.tex"),
+                        native("/home/Рус/mod/race/b.dat"), native("/home/Рус/mod/Café/Été.txt")},
                        false);
     EXPECT_FALSE(prepared.unspellable);
     EXPECT_EQ(Keys(prepared), (std::vector<Prepared>{
@@ -39,7 +42,7 @@ TEST(PrepareSources, KeysComeFromThePartBelowTheSourceFolderWhateverItsName) {
                                   {MatchMode::Race, false, "b.dat"},
                                   {MatchMode::Plain, false, "\xE9t\xE9.txt"},
                               }));
-    EXPECT_EQ(prepared.sources[0].path, "/home/Рус/mod/Cars/Ferrari/A.tex");
+    EXPECT_EQ(prepared.sources[0].path, native("/home/Рус/mod/Cars/Ferrari/A.tex"));
   }
 }
 
@@ -55,7 +58,8 @@ TEST(PrepareSources, ASingleFileNeedsOnlyItsKeySpellable) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const PreparedSources prepared = PrepareSources(c.file, {c.file}, true);
+    const std::string file = testing::WithNativeSeparators(c.file);
+    const PreparedSources prepared = PrepareSources(file, {file}, true);
     EXPECT_FALSE(prepared.unspellable);
     EXPECT_EQ(Keys(prepared), std::vector<Prepared>{c.expected});
   }
