@@ -136,6 +136,9 @@ class WindowsReplacement final : public FileReplacement {
     const std::string backupName = Utf8FromWide(target_) + kBackupSuffix;
     const std::wstring previous = SecondNameOf(target_, backupName);
     MoveOnto(previous, target_ + kWideBackupSuffix, backupName, {previous});
+    // Where the backup already was the target (a run killed after keeping it), the move
+    // changed nothing and left the second name.
+    Remove(previous);
   }
 
  private:
@@ -172,6 +175,9 @@ void ExchangeWindowsWithBackup(const std::string& name) {
   }
   MoveOnto(backupCopy, file, name, {backupCopy, fileCopy});
   MoveOnto(fileCopy, backup, name, {});
+  // A move between two names of one file changes nothing and leaves its second name.
+  Remove(backupCopy);
+  Remove(fileCopy);
 }
 
 }  // namespace quillmoor
