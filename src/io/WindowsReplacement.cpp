@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <optional>
 
+#include "io/TemporaryNames.h"
 #include "io/WideText.h"
 #include "io/WindowsErrors.h"
 #include "io/WindowsFile.h"
@@ -88,10 +90,40 @@ void MoveOnto(const std::wstring& from, const std::wstring& to, const std::strin
   throw IoErrorFromWindowsError(error, shownName);
 }
 
+// Whether process pid has ended, or never ran.
+bool ProcessIsGone(long pid) {
+  const HANDLE process =
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  DWORD exitCode = 0;
+  const bool ended = ::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
+  ::CloseHandle(process);
+  return ended;
+}
+
+// Removes the temporary files that processes no longer running left for target.
+void RemoveLeftovers(const std::wstring& target) {
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+  const std::string targetFileName = Utf8FromWide(target.substr(folder.size()));
+  WIN32_FIND_DATAW found;
+  const HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::optional<long> writer =
+        TemporaryFileWriter(Utf8FromWide(found.cFileName), targetFileName);
+    if (writer && *writer != static_cast<long>(::GetCurrentProcessId()) && ProcessIsGone(*writer)) {
+      Remove(folder + found.cFileName);
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
 class WindowsReplacement final : public FileReplacement {
  public:
   explicit WindowsReplacement(const std::string& target)
       : targetName_(target), target_(AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(target))))) {
+    RemoveLeftovers(target_);
     for (int attempt = 0; !content_; ++attempt) {
       temporary_ = TemporaryNameBeside(target_);
       const HANDLE handle =

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,17 +125,30 @@ TEST(FileReplacement, KeepsTheOwnerGroupAndPermissionBitsOfTheFileItReplaces) {
 #endif
 }
 
-TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
+namespace {
+
+// A process that has ended, and one that is running.
 #ifdef _WIN32
-  GTEST_SKIP() << "the Windows layer doesn't remove what killed runs left yet";
+long GoneProcess() { return 0x7FFFFFF0; }  // no process ever has this number
+long RunningProcess() { return static_cast<long>(::GetCurrentProcessId()); }
 #else
-  TempDir dir;
+long GoneProcess() {
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
+  return gone;
+}
+long RunningProcess() { return 1; }
+#endif
+
+}  // namespace
+
+TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
+  TempDir dir;
+  const long gone = GoneProcess();
   const std::string target = dir.WriteFile("cars.wad", "old");
   const std::string leftover = TemporaryNamePrefix("cars.wad", gone) + "AbC123";
-  const std::string running = TemporaryNamePrefix("cars.wad", 1) + "AbC123";
+  const std::string running = TemporaryNamePrefix("cars.wad", RunningProcess()) + "AbC123";
   const std::string otherWad = TemporaryNamePrefix("monza.wad", gone) + "AbC123";
   for (const std::string& name : {leftover, running, otherWad}) dir.WriteFile(name, "partial");
   EXPECT_TRUE(IsTemporaryFileName(leftover));
@@ -143,7 +158,6 @@ TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
   std::vector<std::string> expected{running, otherWad, "cars.wad"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(NamesIn(dir.path()), expected);
-#endif
 }
 
 TEST(OpenExclusive, WaitsForTheRunThatHoldsTheWadAndRefusesWhenItHoldsItLonger) {
