@@ -28,6 +28,9 @@ bench_ratio() {
 
 # Runs a command, prints "SECONDS PEAK_KB".
 bench_measure() {
+  # What earlier commands left to write goes to the disk first, so that a command that syncs
+  # doesn't pay for the writes of the one before it.
+  sync
   /usr/bin/time -f "%e %M" -o "$BENCH_DIR/time.txt" "$@" >/dev/null
   cat "$BENCH_DIR/time.txt"
 }
