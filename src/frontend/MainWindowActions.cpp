@@ -1,7 +1,9 @@
 #include "frontend/MainWindowActions.h"
 
+#include <chrono>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -17,6 +19,11 @@
 namespace quillmoor {
 
 namespace {
+
+// How often a running operation lets the window show its progress and take its events:
+// often enough to look continuous; refreshing at each of thousands of steps would cost more
+// than the work.
+constexpr std::chrono::milliseconds kRefreshInterval(20);
 
 // The host an operation runs with: the window's fields, boxes, dialog and bar, the settings
 // store, the clock and the game folder. A refusal empties the bar before its box shows.
@@ -39,8 +46,12 @@ class OperationHost final : public Host {
   }
   void ShowProgress(int position, const std::string& text) override {
     window_.ShowProgress(position, text);
+    RefreshUnlessJustDone();
   }
-  void ShowProgressPosition(int position) override { window_.ShowProgressPosition(position); }
+  void ShowProgressPosition(int position) override {
+    window_.ShowProgressPosition(position);
+    RefreshUnlessJustDone();
+  }
   void RepaintNow() override { window_.RepaintNow(); }
   std::string DecimalSeparator() override { return window_.DecimalSeparator(); }
   SettingsValues& Settings() override { return store_; }
@@ -48,10 +59,19 @@ class OperationHost final : public Host {
   std::string GamePath() override { return gamePath_(); }
 
  private:
+  // The window refreshes at the first step of a run and then at most once a refresh interval.
+  void RefreshUnlessJustDone() {
+    const Clock::TimePoint now = clock_.Now();
+    if (lastRefresh_ && now - *lastRefresh_ < kRefreshInterval) return;
+    window_.RefreshDuringRun();
+    lastRefresh_ = now;
+  }
+
   MainWindowControls& window_;
   SettingsStore& store_;
   Clock& clock_;
   std::function<std::string()> gamePath_;
+  std::optional<Clock::TimePoint> lastRefresh_;
 };
 
 bool IsFolder(const std::string& name) {
@@ -119,7 +139,7 @@ void MainWindowActions::UpdateTrackWads() {
 }
 
 void MainWindowActions::UseGameFolder(const std::string& folder, const std::string& currentFolder) {
-  if (!FileExists(folder + kNativeSeparator + "GP4.exe")) return;
+  if (!HoldsGameProgram(folder)) return;
   Guarded([&] {
     store_.Write(kGamePathSetting, folder);
     RunStartupFill(state_, store_, readRecord_, window_, currentFolder);
@@ -145,6 +165,8 @@ void MainWindowActions::Run(const std::function<void(Host&)>& operation) {
   OperationHost host(window_, store_, clock_, [this] {
     return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
   });
+  if (running_) return;
+  running_ = true;
   window_.SetInputEnabled(false);
   try {
     operation(host);
@@ -153,6 +175,7 @@ void MainWindowActions::Run(const std::function<void(Host&)>& operation) {
     ShowFailure(error);
   }
   window_.SetInputEnabled(true);
+  running_ = false;
 }
 
 void MainWindowActions::Guarded(const std::function<void()>& work) {
@@ -164,9 +187,7 @@ void MainWindowActions::Guarded(const std::function<void()>& work) {
 }
 
 void MainWindowActions::ShowFailure(const std::exception& error) {
-  const auto* ioError = dynamic_cast<const IoError*>(&error);
-  window_.ShowErrorBox(ErrorBoxText(error.what()),
-                       ioError != nullptr ? ioError->fileName() : std::string());
+  window_.ShowErrorBox(ErrorBoxText(error.what()));
 }
 
 }  // namespace quillmoor

@@ -48,7 +48,8 @@ class MainWindowActions {
 
  private:
   // Runs an operation with the window taking no input; a refusal or a failure leaves the bar
-  // empty at 0, a failure also shows the error box.
+  // empty at 0, a failure also shows the error box. An action that still reaches the window
+  // during a run, such as a shortcut key, is dropped.
   void Run(const std::function<void(Host&)>& operation);
   // Runs a step outside any operation; a failure shows the error box.
   void Guarded(const std::function<void()>& work);
@@ -60,6 +61,7 @@ class MainWindowActions {
   InstallationRecordReader readRecord_;
   Clock& clock_;
   FileSystem& fileSystem_;
+  bool running_ = false;
 };
 
 }  // namespace quillmoor

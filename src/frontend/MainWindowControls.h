@@ -18,9 +18,8 @@ class MainWindowControls : public StartupFields {
 
   // A refusal: caption "Quillmoor 2.9", the text, no icon, one OK; waits for the user.
   virtual void ShowMessage(const std::string& text) = 0;
-  // The error box: the same with an error icon. fileName names the file the failure concerns
-  // (empty when none).
-  virtual void ShowErrorBox(const std::string& text, const std::string& fileName) = 0;
+  // The error box: the same with an error icon; the text alone, without details.
+  virtual void ShowErrorBox(const std::string& text) = 0;
   // A question with the same caption, Yes and No; true for Yes.
   virtual bool AskYesNo(const std::string& question) = 0;
 
@@ -29,9 +28,14 @@ class MainWindowControls : public StartupFields {
   virtual SaveDialogAnswer AskSaveFileName(const std::string& fileName,
                                            const std::string& filter) = 0;
 
-  // The progress bar: position (a percentage, kept within 0 to 100) and text, shown at once.
+  // The progress bar: position (a percentage, kept within 0 to 100) and text. During a run
+  // they show at the next refresh, or when the run ends.
   virtual void ShowProgress(int position, const std::string& text) = 0;
   virtual void ShowProgressPosition(int position) = 0;
+  // In the middle of a run: paints the bar as it is now and handles the window's waiting
+  // events, so that it repaints and follows moves. The input among them reaches only disabled
+  // controls, which drop it.
+  virtual void RefreshDuringRun() = 0;
   // Redraws the window at once, e.g. where a dialog just closed.
   virtual void RepaintNow() = 0;
   // The decimal separator of the user's locale, for elapsed seconds.

@@ -4,9 +4,7 @@
 #include <utility>
 
 #include "gui/DialogFont.h"
-#include "gui/ErrorBox.h"
 #include "gui/ShowInFront.h"
-#include "settings/GameFolder.h"
 
 namespace quillmoor {
 
@@ -17,12 +15,8 @@ constexpr QSize kClientSize(257, 306);
 
 }  // namespace
 
-GameFolderWindow::GameFolderWindow(Dialogs& dialogs, SettingsValues& settings,
-                                   std::function<void()> rerunStartupFill, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
-      dialogs_(dialogs),
-      settings_(settings),
-      rerunStartupFill_(std::move(rerunStartupFill)) {
+GameFolderWindow::GameFolderWindow(std::function<void(const QString&)> useFolder, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), useFolder_(std::move(useFolder)) {
   setObjectName(QStringLiteral("GameFolderWindow"));
   setWindowTitle(QStringLiteral("Manual Path Entry"));
   setFont(DialogFont());
@@ -54,13 +48,8 @@ void GameFolderWindow::OpenAt(const QString& folder) {
 }
 
 void GameFolderWindow::Accept() {
-  RunShowingErrors(dialogs_, this, [this] {
-    const std::string folder = folderTree_->SelectedFolder().toStdString();
-    if (!HoldsGameProgram(folder)) return;
-    settings_.Write(kGamePathSetting, folder);
-    rerunStartupFill_();
-  });
   hide();
+  useFolder_(folderTree_->SelectedFolder());
 }
 
 }  // namespace quillmoor

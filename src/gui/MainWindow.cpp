@@ -6,21 +6,14 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
-#include <QPointer>
 #include <QShortcut>
 #include <utility>
 
 #include "gui/ButtonPictures.h"
 #include "gui/DialogFont.h"
 #include "gui/EnterKeyButton.h"
-#include "gui/ErrorBox.h"
-#include "operations/Creation.h"
-#include "operations/Extraction.h"
-#include "operations/Undo.h"
-#include "operations/Update.h"
-#include "paths/FileExists.h"
-#include "paths/PathText.h"
-#include "settings/GameFolder.h"
+#include "io/FileSystem.h"
+#include "settings/StartupFill.h"
 
 namespace quillmoor {
 
@@ -31,12 +24,9 @@ namespace {
 constexpr QSize kClientSize(433, 147);
 constexpr QSize kMinimumClientSize(433, 142);
 
-// How often a running operation shows its progress and lets the window take its events, in
-// milliseconds: often enough to look continuous; painting each of thousands of steps would
-// cost more than the work.
-constexpr qint64 kRefreshInterval = 20;
-
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+std::string CurrentFolder() { return QDir::currentPath().toStdString(); }
 
 template <typename Control>
 Control* Placed(Control* control, const char* name, const QRect& place) {
@@ -75,10 +65,7 @@ MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& sta
                        InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
-      store_(store),
-      state_(state),
-      readRecord_(std::move(readRecord)),
-      clock_(clock) {
+      actions_(*this, store, state, std::move(readRecord), clock, NativeFileSystem()) {
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("Quillmoor 2.9"));
   setFont(DialogFont());
@@ -147,11 +134,7 @@ void MainWindow::BuildControls() {
   selectFolder_->setFocus();
 }
 
-void MainWindow::FillFieldsAtStartup() {
-  Guarded([this] {
-    RunStartupFill(state_, store_, readRecord_, *this, QDir::currentPath().toStdString());
-  });
-}
+void MainWindow::FillFieldsAtStartup() { actions_.FillFieldsAtStartup(CurrentFolder()); }
 
 void MainWindow::SetSecondaryWindows(FolderPicker* folderPicker,
                                      GameFolderWindow* gameFolderWindow) {
@@ -160,80 +143,44 @@ void MainWindow::SetSecondaryWindows(FolderPicker* folderPicker,
 }
 
 void MainWindow::ChooseSourceFolder() {
-  if (folderPicker_ != nullptr) folderPicker_->OpenAt(SourceFolderInUse());
+  if (folderPicker_ != nullptr) folderPicker_->OpenAt(Text(actions_.SourceFolderInUse()));
 }
 
-// A game folder that can't be looked up (a broken installation record) leaves the error box;
-// the window opens all the same, so that the user can point at the folder by hand.
 void MainWindow::OpenGameFolderWindow() {
-  if (gameFolderWindow_ == nullptr) return;
-  std::string gameFolder;
-  Guarded([this, &gameFolder] {
-    bool found = false;
-    gameFolder = FindGameFolder(store_, readRecord_, found);
-  });
-  gameFolderWindow_->OpenAt(Text(gameFolder));
-}
-
-QString MainWindow::SourceFolderInUse() const {
-  const QFileInfo source(sourceField_->text());
-  if (sourceField_->text().isEmpty() || !source.exists()) return {};
-  return QDir::cleanPath(source.isDir() ? source.absoluteFilePath() : source.absolutePath());
+  if (gameFolderWindow_ != nullptr) gameFolderWindow_->OpenAt(Text(actions_.GameFolderInUse()));
 }
 
 void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }
 
 void MainWindow::SetWadFieldText(const QString& text) { wadField_->setText(text); }
 
-void MainWindow::ChooseSourceFiles() {
-  const std::string text = SourceText();
-  if (text.starts_with("...")) return;
-  if (!FileExists(text)) return;
-  SetSourceDialogFolder(FolderPart(text));
+void MainWindow::UseGameFolder(const QString& folder) {
+  actions_.UseGameFolder(folder.toStdString(), CurrentFolder());
 }
 
-void MainWindow::CreateWad() {
-  RunOperation([this] {
-    CreationOptions options;
-    options.keepBackup = KeepsBackups(store_);
-    quillmoor::CreateWad(*this, state_, NativeFileSystem(), options);
-  });
-}
+void MainWindow::ChooseSourceFiles() { actions_.SourceBrowsed(); }
 
-void MainWindow::ExtractWad() {
-  RunOperation([this] { quillmoor::ExtractWad(*this, NativeFileSystem()); });
-}
+void MainWindow::CreateWad() { actions_.CreateWad(); }
 
-void MainWindow::UpdateWad() {
-  RunOperation([this] {
-    UpdateOptions options;
-    options.keepBackup = KeepsBackups(store_);
-    RunUpdate(*this, state_, NativeFileSystem(), options);
-  });
-}
+void MainWindow::ExtractWad() { actions_.ExtractWad(); }
 
-void MainWindow::UpdateTrackWads() {
-  state_.TrackMode = true;
-  UpdateWad();
-}
+void MainWindow::UpdateWad() { actions_.UpdateWad(); }
 
-void MainWindow::UndoLastChange() {
-  RunOperation([this] { quillmoor::UndoLastChange(*this, state_, NativeFileSystem()); });
-}
+void MainWindow::UpdateTrackWads() { actions_.UpdateTrackWads(); }
+
+void MainWindow::UndoLastChange() { actions_.UndoLastChange(); }
 
 std::string MainWindow::SourceText() { return sourceField_->text().toStdString(); }
 
 std::string MainWindow::WadText() { return wadField_->text().toStdString(); }
 
-bool MainWindow::Confirm(const std::string& question) {
+bool MainWindow::AskYesNo(const std::string& question) {
   return dialogs_.Question(this, Text(question));
 }
 
-// Every message ends its operation with a refusal.
-void MainWindow::ShowMessage(const std::string& text) {
-  ClearProgress();
-  dialogs_.Message(this, Text(text));
-}
+void MainWindow::ShowMessage(const std::string& text) { dialogs_.Message(this, Text(text)); }
+
+void MainWindow::ShowErrorBox(const std::string& text) { dialogs_.Error(this, Text(text)); }
 
 SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
                                              const std::string& filter) {
@@ -248,12 +195,13 @@ SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
 void MainWindow::ShowProgress(int position, const std::string& text) {
   progressBar_->setPosition(position);
   progressBar_->setText(Text(text));
-  RefreshDuringRun();
 }
 
-void MainWindow::ShowProgressPosition(int position) {
-  progressBar_->setPosition(position);
-  RefreshDuringRun();
+void MainWindow::ShowProgressPosition(int position) { progressBar_->setPosition(position); }
+
+void MainWindow::RefreshDuringRun() {
+  progressBar_->repaint();
+  QCoreApplication::processEvents();
 }
 
 void MainWindow::RepaintNow() {
@@ -263,12 +211,16 @@ void MainWindow::RepaintNow() {
 
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
-SettingsValues& MainWindow::Settings() { return store_; }
-
-Clock& MainWindow::TimeSource() { return clock_; }
-
-std::string MainWindow::GamePath() {
-  return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
+void MainWindow::SetInputEnabled(bool enabled) {
+  operationRunning_ = !enabled;
+  if (!enabled) focusBeforeRun_ = focusWidget();
+  QWidget* const controls[] = {selectFolder_,     sourceField_,          changeGamePathButton_,
+                               wadField_,         createWadButton_,      updateWadButton_,
+                               extractWadButton_, updateTrackWadsButton_};
+  for (QWidget* control : controls) control->setEnabled(enabled);
+  if (folderPicker_ != nullptr) folderPicker_->setEnabled(enabled);
+  if (gameFolderWindow_ != nullptr) gameFolderWindow_->setEnabled(enabled);
+  if (enabled && focusBeforeRun_) focusBeforeRun_->setFocus();
 }
 
 void MainWindow::SetSourceText(const std::string& text) { sourceField_->setText(Text(text)); }
@@ -282,43 +234,6 @@ void MainWindow::SetWadDialogFolder(const std::string& folder) {
 }
 
 void MainWindow::SetWadText(const std::string& text) { wadField_->setText(Text(text)); }
-
-void MainWindow::Guarded(const std::function<void()>& work) {
-  RunShowingErrors(dialogs_, this, work);
-}
-
-void MainWindow::RunOperation(const std::function<void()>& operation) {
-  const QPointer<QWidget> focused = focusWidget();
-  operationRunning_ = true;
-  lastRefresh_.invalidate();
-  SetTakingInput(false);
-  RunShowingErrors(dialogs_, this, operation, [this] { ClearProgress(); });
-  SetTakingInput(true);
-  operationRunning_ = false;
-  if (focused) focused->setFocus();
-}
-
-void MainWindow::SetTakingInput(bool taking) {
-  QWidget* const controls[] = {selectFolder_,     sourceField_,          changeGamePathButton_,
-                               wadField_,         createWadButton_,      updateWadButton_,
-                               extractWadButton_, updateTrackWadsButton_};
-  for (QWidget* control : controls) control->setEnabled(taking);
-  if (folderPicker_ != nullptr) folderPicker_->setEnabled(taking);
-  if (gameFolderWindow_ != nullptr) gameFolderWindow_->setEnabled(taking);
-}
-
-void MainWindow::RefreshDuringRun() {
-  if (lastRefresh_.isValid() && lastRefresh_.elapsed() < kRefreshInterval) return;
-  progressBar_->repaint();
-  QCoreApplication::processEvents();
-  lastRefresh_.start();
-}
-
-void MainWindow::ClearProgress() {
-  progressBar_->setPosition(0);
-  progressBar_->setText(QString());
-  progressBar_->repaint();
-}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (operationRunning_) {

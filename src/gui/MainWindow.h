@@ -1,26 +1,25 @@
 // The main window: the source field, the wad field, the operation buttons and the progress
-// bar. It is the operations' host: they read its fields, show their messages and progress
-// through it, and find the settings, the clock and the game folder here. While an operation
-// runs, the window and its secondary windows take no input that could start or change
-// anything, but go on repainting and can be moved.
+// bar. Its buttons and its secondary windows' OK run through MainWindowActions, which the
+// window serves with its fields, boxes, dialogs and bar. While an operation runs, the window
+// and its secondary windows take no input that could start or change anything, but go on
+// repainting and can be moved.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
-#include <functional>
 
+#include "frontend/MainWindowActions.h"
+#include "frontend/MainWindowControls.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameEdit.h"
 #include "gui/FolderPicker.h"
 #include "gui/GameFolderWindow.h"
 #include "gui/TextProgressBar.h"
-#include "operations/Host.h"
 #include "operations/ProgramState.h"
 #include "settings/InstallationRecord.h"
 #include "settings/SettingsStore.h"
-#include "settings/StartupFill.h"
 
 namespace quillmoor {
 
@@ -32,7 +31,7 @@ struct SaveDialogSettings {
   QString fileName;
 };
 
-class MainWindow final : public QWidget, public Host, private StartupFields {
+class MainWindow final : public QWidget, public MainWindowControls {
   Q_OBJECT
 
  public:
@@ -52,6 +51,8 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void SetSourceFieldText(const QString& text);
   // Replaces the text of the wad field.
   void SetWadFieldText(const QString& text);
+  // The game-folder window's OK: a folder that holds the game becomes the game folder.
+  void UseGameFolder(const QString& folder);
   // After the source field's dialog: its next browse starts in the folder of the file named.
   void ChooseSourceFiles();
   // "Create wad".
@@ -69,15 +70,15 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   std::string SourceText() override;
   std::string WadText() override;
   void ShowMessage(const std::string& text) override;
-  bool Confirm(const std::string& question) override;
+  void ShowErrorBox(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
   void ShowProgress(int position, const std::string& text) override;
   void ShowProgressPosition(int position) override;
+  void RefreshDuringRun() override;
   void RepaintNow() override;
   std::string DecimalSeparator() override;
-  SettingsValues& Settings() override;
-  Clock& TimeSource() override;
-  std::string GamePath() override;
+  void SetInputEnabled(bool enabled) override;
 
   const SaveDialogSettings& SaveDialog() const { return saveDialog_; }
 
@@ -91,37 +92,18 @@ class MainWindow final : public QWidget, public Host, private StartupFields {
   void SetWadDialogFolder(const std::string& folder) override;
   void SetWadText(const std::string& text) override;
 
-  // Runs a step of the window's work; a failure ends it with the error box.
-  void Guarded(const std::function<void()>& work);
-  // Runs an operation with the input paused. A run that ends with the error box, like one
-  // that ends with a refusal, leaves the progress bar empty at 0.
-  void RunOperation(const std::function<void()>& operation);
-  // Enables or disables every control that takes input, here and in the secondary windows.
-  void SetTakingInput(bool taking);
-  // Shows the progress bar as it is now and lets the window repaint and follow moves in the
-  // middle of an operation, unless it did so a moment ago (the bar is then painted at the
-  // next refresh or when the run ends). The input that comes meanwhile reaches only disabled
-  // controls, which drop it.
-  void RefreshDuringRun();
-  void ClearProgress();
-  // The folder of the source field: the folder it names, or the folder of the file it names;
-  // empty when it names neither.
-  QString SourceFolderInUse() const;
-
   void BuildControls();
   // Ctrl+Z, and "Undo last change" in the wad field's context menu.
   void OfferUndo();
 
   Dialogs& dialogs_;
-  SettingsStore& store_;
-  ProgramState& state_;
-  InstallationRecordReader readRecord_;
-  Clock& clock_;
+  MainWindowActions actions_;
   SaveDialogSettings saveDialog_;
   FolderPicker* folderPicker_ = nullptr;
   GameFolderWindow* gameFolderWindow_ = nullptr;
   bool operationRunning_ = false;
-  QElapsedTimer lastRefresh_;
+  // The control that had the focus when the running operation started.
+  QPointer<QWidget> focusBeforeRun_;
 
   QLabel* sourceLabel_;
   QPushButton* selectFolder_;

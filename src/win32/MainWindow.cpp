@@ -126,10 +126,7 @@ bool MainWindow::AskYesNo(const std::string& question) {
   return dialogs_.Question(Handle(), question);
 }
 
-// The box shows the text alone, as the game's players know it.
-void MainWindow::ShowErrorBox(const std::string& text, const std::string& /*fileName*/) {
-  dialogs_.Error(Handle(), text);
-}
+void MainWindow::ShowErrorBox(const std::string& text) { dialogs_.Error(Handle(), text); }
 
 SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
                                              const std::string& filter) {
@@ -142,16 +139,17 @@ SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
 }
 
 void MainWindow::ShowProgress(int position, const std::string& text) {
-  SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
+  ShowProgressPosition(position);
   SetText(progressBar_, text);
-  UpdateWindow(progressBar_);
-  DispatchPendingMessages();
 }
 
 void MainWindow::ShowProgressPosition(int position) {
   SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
+}
+
+void MainWindow::RefreshDuringRun() {
   UpdateWindow(progressBar_);
-  DispatchPendingMessages();
+  if (running_) HandleWaitingMessages({});
 }
 
 void MainWindow::RepaintNow() {
@@ -190,10 +188,6 @@ void MainWindow::SetWadDialogFolder(const std::string& folder) {
 }
 
 void MainWindow::SetWadText(const std::string& text) { wadField_.SetText(text); }
-
-void MainWindow::DispatchPendingMessages() {
-  if (running_) HandleWaitingMessages({});
-}
 
 bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {

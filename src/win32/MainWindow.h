@@ -81,11 +81,12 @@ class MainWindow final : public DialogWindow, public MainWindowControls {
   std::string SourceText() override;
   std::string WadText() override;
   void ShowMessage(const std::string& text) override;
-  void ShowErrorBox(const std::string& text, const std::string& fileName) override;
+  void ShowErrorBox(const std::string& text) override;
   bool AskYesNo(const std::string& question) override;
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
   void ShowProgress(int position, const std::string& text) override;
   void ShowProgressPosition(int position) override;
+  void RefreshDuringRun() override;
   void RepaintNow() override;
   std::string DecimalSeparator() override;
   void SetInputEnabled(bool enabled) override;
@@ -99,9 +100,6 @@ class MainWindow final : public DialogWindow, public MainWindowControls {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void BuildControls();
   void Command(int id);
-  // Lets the window repaint and be moved while an operation runs; the input that reaches it
-  // meanwhile finds the controls disabled.
-  void DispatchPendingMessages();
 
   Dialogs& dialogs_;
   MainWindowActions actions_;

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
+#include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <map>
-#include <stdexcept>
 
 #include "frontend/MainWindowControls.h"
 #include "settings/SettingsStore.h"
@@ -43,10 +43,13 @@ class FakeMainWindow final : public MainWindowControls {
   std::string wadDialogFolder;
   // The answers of the save dialog, in turn: a file name confirms, nothing cancels.
   std::deque<std::optional<std::string>> saveAnswers;
-  // What the window was asked to show, in order: "message TEXT", "error TEXT | FILE",
+  // What the window was asked to show, in order: "message TEXT", "error TEXT",
   // "save NAME", "progress POSITION TEXT", "input on", "input off".
   std::vector<std::string> shown;
   int position = 0;
+  // How often the window was refreshed in the middle of a run, and what the user does then.
+  int refreshes = 0;
+  std::function<void()> duringRefresh;
   std::string barText;
   bool inputEnabled = true;
   bool yesToQuestions = false;
@@ -54,9 +57,7 @@ class FakeMainWindow final : public MainWindowControls {
   std::string SourceText() override { return sourceText; }
   std::string WadText() override { return wadText; }
   void ShowMessage(const std::string& text) override { shown.push_back("message " + text); }
-  void ShowErrorBox(const std::string& text, const std::string& fileName) override {
-    shown.push_back("error " + text + " | " + fileName);
-  }
+  void ShowErrorBox(const std::string& text) override { shown.push_back("error " + text); }
   bool AskYesNo(const std::string& question) override {
     shown.push_back("question " + question);
     return yesToQuestions;
@@ -76,6 +77,10 @@ class FakeMainWindow final : public MainWindowControls {
     shown.push_back("progress " + std::to_string(position) + " " + text);
   }
   void ShowProgressPosition(int newPosition) override { ShowProgress(newPosition, barText); }
+  void RefreshDuringRun() override {
+    ++refreshes;
+    if (duringRefresh) duringRefresh();
+  }
   void RepaintNow() override {}
   std::string DecimalSeparator() override { return "."; }
   void SetInputEnabled(bool enabled) override {

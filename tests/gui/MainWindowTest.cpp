@@ -397,7 +397,7 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
   MainWindow& form = window.Open();
   FolderPicker picker(
       [&window](const QString& folder) { window.form->SetSourceFieldText(folder); });
-  GameFolderWindow gameFolder(window.dialogs, window.store, [] {});
+  GameFolderWindow gameFolder([](const QString&) {});
   form.SetSecondaryWindows(&picker, &gameFolder);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -418,6 +418,7 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
     QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
     QTest::keyClicks(window.Field("SourceField").lineEdit(), "typed");
     QTest::keyClick(&form, Qt::Key_Return);
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     QTest::mouseClick(picker.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
     QVERIFY(!form.close());
   });
@@ -427,6 +428,7 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
   QCOMPARE(enabledDuringTheRun, QStringList());
   QCOMPARE(window.dialogs.saveShown.size(), std::size_t{1});
   QVERIFY(window.dialogs.messages.empty());
+  QVERIFY(window.dialogs.questions.empty());
   QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
   QCOMPARE(window.Bar().text(), QString("Wad extracted in 0s"));
   QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls) + 2);

@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QtTest>
 #include <memory>
-#include <stdexcept>
 
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
@@ -39,17 +38,6 @@ QStringList ShownBelowSelection(FolderTreeView& tree, int levelsUp = 0) {
   return names;
 }
 
-// Settings that can be read but not saved, as when the settings file is read-only.
-class UnsavableSettings final : public SettingsValues {
- public:
-  std::string Read(const std::string&, const std::string& defaultValue) override {
-    return defaultValue;
-  }
-  void Write(const std::string&, const std::string&) override {
-    throw std::runtime_error("Quillmoor cannot save its settings to /config/Quillmoor.ini");
-  }
-};
-
 }  // namespace
 
 class SecondaryWindowsTest : public QObject {
@@ -60,7 +48,7 @@ class SecondaryWindowsTest : public QObject {
   void pickerStartsAtHomeAndKeepsItsSelection();
   void pickerTreeGrowsWithTheWindowAndOkStaysBottomRight();
   void gameFolderWindowTakesOnlyAFolderThatHoldsTheGame();
-  void gameFolderWindowShowsTheErrorBoxWhenTheFolderCantBeStored();
+  void gameFolderWindowHidesThenHandsOnTheFolderSelected();
   void treesHideHiddenFoldersButOnTheWayToTheFolderInUse();
   void windowsOpenAtTheFoldersInUse();
 };
@@ -122,7 +110,8 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   store.Write("WadName", dir / "game/monza2001.wad");
   MainWindow mainWindow(
       dialogs, store, state, [] { return std::optional<std::string>(); }, clock);
-  GameFolderWindow gameFolder(dialogs, store, [&mainWindow] { mainWindow.FillFieldsAtStartup(); });
+  GameFolderWindow gameFolder(
+      [&mainWindow](const QString& folder) { mainWindow.UseGameFolder(folder); });
   QCOMPARE(gameFolder.windowTitle(), QString("Manual Path Entry"));
   auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
   auto* wad = mainWindow.findChild<FileNameEdit*>("WadField");
@@ -149,18 +138,21 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   QCOMPARE(wad->dialogSettings().initialFolder, Native(dir / "game"));
 }
 
-void SecondaryWindowsTest::gameFolderWindowShowsTheErrorBoxWhenTheFolderCantBeStored() {
+// A box about the folder, such as the error box for a game folder that can't be stored,
+// must not show below this window, which stays on top.
+void SecondaryWindowsTest::gameFolderWindowHidesThenHandsOnTheFolderSelected() {
   TempDir dir;
-  dir.WriteFile("game/GP4.exe", "MZ");
-  testing::ScriptedDialogs dialogs;
-  UnsavableSettings settings;
-  int fills = 0;
-  GameFolderWindow gameFolder(dialogs, settings, [&fills] { ++fills; });
+  std::filesystem::create_directories(dir / "game");
+  QStringList handedOn;
+  bool visibleWhenHandedOn = true;
+  GameFolderWindow gameFolder([&](const QString& folder) {
+    handedOn << folder;
+    visibleWhenHandedOn = gameFolder.isVisible();
+  });
   gameFolder.OpenAt(Native(dir / "game"));
   QTest::mouseClick(gameFolder.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
-  QCOMPARE(dialogs.errors,
-           std::vector<QString>{"Quillmoor cannot save its settings to /config/Quillmoor.ini."});
-  QCOMPARE(fills, 0);
+  QCOMPARE(handedOn, QStringList{Native(dir / "game")});
+  QVERIFY(!visibleWhenHandedOn);
   QVERIFY(!gameFolder.isVisible());
 }
 
@@ -193,7 +185,7 @@ void SecondaryWindowsTest::windowsOpenAtTheFoldersInUse() {
       [&dir] { return std::optional<std::string>(dir / ".wine/drive_c/Games/GP4"); }, clock);
   FolderPicker picker(
       [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
-  GameFolderWindow gameFolder(dialogs, store, [] {});
+  GameFolderWindow gameFolder([](const QString&) {});
   mainWindow.SetSecondaryWindows(&picker, &gameFolder);
   auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
 
