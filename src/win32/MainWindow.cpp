@@ -7,6 +7,7 @@
 
 #include "io/WideText.h"
 #include "win32/ButtonPictures.h"
+#include "win32/FieldContextMenu.h"
 #include "win32/MessageLoop.h"
 #include "win32/TextProgressBar.h"
 #include "win32/WindowText.h"
@@ -64,6 +65,7 @@ void MainWindow::BuildControls() {
                       font_);
   sourceField_.SetText(kNoSourceText);
   wadField_.Create(Handle(), kWadField, kWadBrowse, {8, 69, 8 + 417, 69 + 20}, scale_, font_);
+  OfferInContextMenu(wadField_.Edit(), {"Undo last change", kUndoLastChange});
 
   struct OperationButton {
     int id;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "WadBuilder.h"
 #include "operations/TrackNames.h"
 #include "settings/RegistrySettingsStore.h"
+#include "win32/FieldContextMenu.h"
 #include "win32/MessageLoop.h"
 #include "win32/WindowSet.h"
 #include "win32/WindowText.h"
@@ -73,6 +75,53 @@ std::string BarText(const MainWindow& window) {
 int BarPosition(const MainWindow& window) {
   return static_cast<int>(
       SendMessageW(GetDlgItem(window.Handle(), kProgressBar), PBM_GETPOS, 0, 0));
+}
+
+// Keys pressed and let go as a person does, in order, each with the keys before it held down
+// when it is a modifier.
+void TypeKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    input.push_back(down);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.push_back(up);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The texts of a menu's items, with "-" for a separator and "(off)" after one not available.
+std::vector<std::string> MenuItems(HMENU menu) {
+  std::vector<std::string> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    if ((state & MF_SEPARATOR) != 0) {
+      items.push_back("-");
+      continue;
+    }
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    std::string item;
+    for (const wchar_t* c = text; *c != 0; ++c) item += static_cast<char>(*c);
+    items.push_back(item + ((state & MF_GRAYED) != 0 ? " (off)" : ""));
+  }
+  return items;
+}
+
+// Chooses the last item of the menu that opens next, with the keyboard, once it has opened.
+void ChooseLastItemOfTheNextMenu() {
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    TypeKeys({VK_UP});
+    TypeKeys({VK_RETURN});
+  });
 }
 
 // The windows over a settings key, a folder and a game installation of the test's own.
@@ -380,6 +429,7 @@ TEST_F(WindowsWindowTest, WhileAnOperationRunsNothingTakesInput) {
     input[2].ki.wVk = input[3].ki.wVk = 'X';
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, input, sizeof(INPUT));
+    TypeKeys({VK_CONTROL, 'Z'});
   };
   dialogs_.saveAnswers = {dir_ / "new.wad"};
   Click(kCreateWad);
@@ -389,10 +439,60 @@ TEST_F(WindowsWindowTest, WhileAnOperationRunsNothingTakesInput) {
   EXPECT_FALSE(pickerEnabled);
   EXPECT_EQ(BarText(Main()), "Wad created in 0s");
   EXPECT_EQ(TextOf(Control(kSourceField)), dir_ / "data");
-  EXPECT_TRUE(dialogs_.messages.empty());  // "Update wad" did not run
+  EXPECT_TRUE(dialogs_.messages.empty());  // neither "Update wad" nor undo ran
+  EXPECT_TRUE(dialogs_.questions.empty());
   EXPECT_TRUE(IsWindowEnabled(Control(kUpdateWad)));
   EXPECT_TRUE(IsWindowEnabled(windows.folderPicker.Handle()));
   EXPECT_EQ(GetFocus(), Control(kCreateWad));
+}
+
+TEST_F(WindowsWindowTest, CtrlZAndTheWadFieldsMenuPutBackTheWadTheLastRunReplaced) {
+  Open();
+  Show();
+  const std::string old = WadBuilder().Entry("old.txt", "O").Build();
+  const std::string wad = dir_.WriteFile("cars.wad", old);
+  dir_.WriteFile("data/a.txt", "A");
+  dir_.WriteFile("data/b.txt", "B");
+  SetField(kSourceField, dir_ / "data");
+  dialogs_.saveAnswers = {wad};
+  Click(kCreateWad);
+  const std::string created = ReadFile(wad);
+  ASSERT_NE(created, old);
+  SetFocus(Control(kSourceField));
+
+  // No keeps everything as it is; Yes puts the previous version back.
+  TypeKeys({VK_CONTROL, 'Z'});
+  HandleWaitingMessages({Main().Handle()});
+  EXPECT_EQ(dialogs_.questions,
+            std::vector<std::string>{"Put back the previous version of cars.wad?"});
+  EXPECT_EQ(ReadFile(wad), created);
+  dialogs_.questionAnswers = {true, true};
+  TypeKeys({VK_CONTROL, 'Z'});
+  HandleWaitingMessages({Main().Handle()});
+  EXPECT_EQ(ReadFile(wad), old);
+  EXPECT_EQ(BarText(Main()), "Undo done in 0s");
+
+  // The wad field's context menu offers the same below the edit commands; undo again
+  // brings back the change.
+  const HWND wadEdit = Control(kWadField);
+  SetField(kWadField, "cars.wad");
+  SendMessageW(wadEdit, EM_SETSEL, 0, 4);
+  HMENU menu = FieldContextMenu(wadEdit, {"Undo last change", kUndoLastChange});
+  const std::vector<std::string> items = MenuItems(menu);
+  DestroyMenu(menu);
+  ASSERT_EQ(items.size(), 10u);
+  EXPECT_EQ(std::vector<std::string>(items.begin() + 2, items.end()),
+            (std::vector<std::string>{"Cu&t", "&Copy", items[4], "&Delete", "-", "Select &All", "-",
+                                      "Undo last change"}));
+  RECT field;
+  GetWindowRect(wadEdit, &field);
+  ChooseLastItemOfTheNextMenu();
+  SendMessageW(wadEdit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wadEdit),
+               MAKELPARAM(field.left + 4, field.top + 4));
+  HandleWaitingMessages({Main().Handle()});
+  EXPECT_EQ(dialogs_.questions.size(), 3u);
+  EXPECT_EQ(ReadFile(wad), created);
+  EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(WindowsWindowTest, TheFolderPickerPutsTheChosenFolderIntoTheSourceOnEnter) {
