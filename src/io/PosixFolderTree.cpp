@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/FilePathParts.h"
 #include "io/IoError.h"
 #include "io/PosixErrors.h"
 #include "io/PosixFile.h"
@@ -45,22 +46,19 @@ class Descriptor {
   int descriptor_;
 };
 
-// The parts of a relative path, without empty and "." parts. A ".." part is refused, and so is
-// a path that ends in a folder rather than a file name, as creating a file there would be.
+// The parts of a relative path: the folders on the way, then the file's name. A ".." part is
+// refused, and so is a path that ends in a folder rather than a file name.
 std::vector<std::string> PartsOf(const std::string& relativePath, const std::string& shownName) {
-  std::vector<std::string> parts;
-  std::string_view last;
-  std::size_t start = 0;
-  while (start <= relativePath.size()) {
-    std::size_t end = relativePath.find('/', start);
-    if (end == std::string::npos) end = relativePath.size();
-    last = std::string_view(relativePath).substr(start, end - start);
-    if (last == "..") throw IoErrorFromErrno(EINVAL, shownName);
-    if (!last.empty() && last != ".") parts.emplace_back(last);
-    start = end + 1;
+  FilePathParts split = SplitFilePath(relativePath, "/");
+  switch (split.fault) {
+    case FilePathParts::Fault::LeadsUp:
+      throw IoErrorFromErrno(EINVAL, shownName);
+    case FilePathParts::Fault::EndsInAFolder:
+      throw IoErrorFromErrno(EISDIR, shownName);
+    case FilePathParts::Fault::None:
+      break;
   }
-  if (last.empty() || last == ".") throw IoErrorFromErrno(EISDIR, shownName);
-  return parts;
+  return std::move(split.parts);
 }
 
 // The folder name below parent, made when missing; a link there is not followed (ELOOP).

@@ -33,6 +33,11 @@ std::unique_ptr<File> WindowsFileFromHandle(HANDLE handle, std::string name);
 
 // A name beside target that Quillmoor's temporary files have (io/TemporaryNames.h).
 std::wstring TemporaryNameBeside(const std::wstring& target);
+// Creates a file beside target under a name of Quillmoor's temporary files
+// (io/TemporaryNames.h) that no file has yet, open for reading and writing, and sets name to
+// it; a failure is the IoError for shownName.
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& name,
+                             const std::string& shownName);
 
 // The file that writing to name really changes: where its symbolic link leads, if it is one.
 std::wstring FollowLinks(const std::wstring& name);

@@ -191,6 +191,17 @@ std::wstring TemporaryNameBeside(const std::wstring& target) {
   return target.substr(0, baseStart) + *WideFromUtf8(name);
 }
 
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& name,
+                             const std::string& shownName) {
+  for (int attempt = 0;; ++attempt) {
+    name = TemporaryNameBeside(target);
+    const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return handle;
+    if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) throw LastError(shownName);
+  }
+}
+
 FileSystem& NativeFileSystem() {
   static WindowsFileSystem fileSystem;
   return fileSystem;

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/FilePathParts.h"
 #include "io/WideText.h"
 #include "io/WindowsErrors.h"
 #include "io/WindowsFile.h"
@@ -48,24 +49,19 @@ class OpenFolder {
   std::wstring path_;
 };
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The parts of a relative path, without empty and "." parts. A ".." part is refused, and so is
-// a path that ends in a folder rather than a file name, as creating a file there would be.
+// The parts of a relative path: the folders on the way, then the file's name. A ".." part is
+// refused, and so is a path that ends in a folder rather than a file name.
 std::vector<std::string> PartsOf(const std::string& relativePath, const std::string& shownName) {
-  std::vector<std::string> parts;
-  std::string_view last;
-  std::size_t start = 0;
-  while (start <= relativePath.size()) {
-    std::size_t end = start;
-    while (end < relativePath.size() && !IsSeparator(relativePath[end])) ++end;
-    last = std::string_view(relativePath).substr(start, end - start);
-    if (last == "..") throw IoErrorFromWindowsError(ERROR_INVALID_NAME, shownName);
-    if (!last.empty() && last != ".") parts.emplace_back(last);
-    start = end + 1;
+  FilePathParts split = SplitFilePath(relativePath, "\\/");
+  switch (split.fault) {
+    case FilePathParts::Fault::LeadsUp:
+      throw IoErrorFromWindowsError(ERROR_INVALID_NAME, shownName);
+    case FilePathParts::Fault::EndsInAFolder:
+      throw IoErrorFromWindowsError(ERROR_ACCESS_DENIED, shownName);
+    case FilePathParts::Fault::None:
+      break;
   }
-  if (last.empty() || last == ".") throw IoErrorFromWindowsError(ERROR_ACCESS_DENIED, shownName);
-  return parts;
+  return std::move(split.parts);
 }
 
 // Opens the folder at path itself, a reparse point included, held so that it keeps its name.
@@ -103,17 +99,8 @@ class WindowsNewFile final : public NewFile {
   // Starts a file that will be destination; shownName is the path its errors give.
   WindowsNewFile(std::wstring destination, std::string shownName)
       : destination_(std::move(destination)), shownName_(std::move(shownName)) {
-    for (int attempt = 0; !content_; ++attempt) {
-      temporary_ = TemporaryNameBeside(destination_);
-      const HANDLE handle =
-          ::CreateFileW(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (handle != INVALID_HANDLE_VALUE) {
-        content_ = WindowsFileFromHandle(handle, shownName_);
-      } else if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
-        throw LastError(shownName_);
-      }
-    }
+    content_ = WindowsFileFromHandle(CreateTemporaryBeside(destination_, temporary_, shownName_),
+                                     shownName_);
   }
 
   ~WindowsNewFile() override {

@@ -124,17 +124,8 @@ class WindowsReplacement final : public FileReplacement {
   explicit WindowsReplacement(const std::string& target)
       : targetName_(target), target_(AsSpeltOnDisk(FullPathOf(FollowLinks(WideName(target))))) {
     RemoveLeftovers(target_);
-    for (int attempt = 0; !content_; ++attempt) {
-      temporary_ = TemporaryNameBeside(target_);
-      const HANDLE handle =
-          ::CreateFileW(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (handle != INVALID_HANDLE_VALUE) {
-        content_ = WindowsFileFromHandle(handle, Utf8FromWide(temporary_));
-      } else if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
-        throw LastError(targetName_);
-      }
-    }
+    const HANDLE temporary = CreateTemporaryBeside(target_, temporary_, targetName_);
+    content_ = WindowsFileFromHandle(temporary, Utf8FromWide(temporary_));
   }
 
   ~WindowsReplacement() override {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 
 #include "win32/WindowText.h"
 
@@ -23,18 +24,12 @@ enum EditMenuItem : UINT {
 
 constexpr UINT_PTR kSubclassId = 1;
 
-bool HasSelection(HWND edit) {
+// The selection in edit: where it starts and where it ends.
+std::pair<DWORD, DWORD> SelectionOf(HWND edit) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return start != end;
-}
-
-bool AllSelected(HWND edit) {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return start == 0 && static_cast<int>(end) == GetWindowTextLengthW(edit);
+  return {start, end};
 }
 
 void AddItem(HMENU menu, UINT id, const std::string& text, bool available) {
@@ -87,7 +82,9 @@ void OfferInContextMenu(HWND edit, const FieldMenuCommand& command) {
 
 HMENU FieldContextMenu(HWND edit, const FieldMenuCommand& command) {
   const bool writable = (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) == 0;
-  const bool selection = HasSelection(edit);
+  const auto [start, end] = SelectionOf(edit);
+  const bool selection = start != end;
+  const bool allSelected = start == 0 && static_cast<int>(end) == GetWindowTextLengthW(edit);
   HMENU menu = CreatePopupMenu();
   AddItem(menu, kUndoTyping, "&Undo", writable && SendMessageW(edit, EM_CANUNDO, 0, 0) != 0);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -96,7 +93,7 @@ HMENU FieldContextMenu(HWND edit, const FieldMenuCommand& command) {
   AddItem(menu, kPaste, "&Paste", writable && IsClipboardFormatAvailable(CF_UNICODETEXT));
   AddItem(menu, kDelete, "&Delete", writable && selection);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AddItem(menu, kSelectAll, "Select &All", GetWindowTextLengthW(edit) > 0 && !AllSelected(edit));
+  AddItem(menu, kSelectAll, "Select &All", GetWindowTextLengthW(edit) > 0 && !allSelected);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AddItem(menu, static_cast<UINT>(command.id), command.text, true);
   return menu;

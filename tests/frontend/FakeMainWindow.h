@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "AnswerQueue.h"
 #include "frontend/MainWindowControls.h"
 #include "settings/SettingsStore.h"
 
@@ -64,11 +65,7 @@ class FakeMainWindow final : public MainWindowControls {
   }
   SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string&) override {
     shown.push_back("save " + fileName);
-    std::optional<std::string> answer;
-    if (!saveAnswers.empty()) {
-      answer = saveAnswers.front();
-      saveAnswers.pop_front();
-    }
+    const std::optional<std::string> answer = TakeNextAnswer(saveAnswers, {});
     return answer ? SaveDialogAnswer{true, *answer} : SaveDialogAnswer{false, fileName};
   }
   void ShowProgress(int newPosition, const std::string& text) override {

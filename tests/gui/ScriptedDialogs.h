@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "AnswerQueue.h"
 #include "gui/Dialogs.h"
 
 namespace quillmoor::testing {
@@ -31,12 +32,12 @@ class ScriptedDialogs final : public Dialogs {
 
   QStringList OpenFiles(QWidget*, const OpenDialogSettings& settings) override {
     openShown.push_back(settings);
-    return Next(openAnswers, QStringList());
+    return TakeNextAnswer(openAnswers, QStringList());
   }
   std::optional<QString> SaveFile(QWidget*, const QString& title, const QString& fileName,
                                   const QString& filter) override {
     saveShown.push_back({title, fileName, filter});
-    const QString answer = Next(saveAnswers, QString());
+    const QString answer = TakeNextAnswer(saveAnswers, QString());
     if (answer.isNull()) return std::nullopt;
     return answer;
   }
@@ -44,16 +45,7 @@ class ScriptedDialogs final : public Dialogs {
   void Error(QWidget*, const QString& text) override { errors.push_back(text); }
   bool Question(QWidget*, const QString& text) override {
     questions.push_back(text);
-    return Next(questionAnswers, false);
-  }
-
- private:
-  template <typename Answer>
-  static Answer Next(std::deque<Answer>& answers, Answer cancelled) {
-    if (answers.empty()) return cancelled;
-    Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return TakeNextAnswer(questionAnswers, false);
   }
 };
 

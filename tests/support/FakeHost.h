@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "AnswerQueue.h"
 #include "FakeClock.h"
 #include "operations/Host.h"
 
@@ -64,19 +65,12 @@ class FakeHost final : public Host {
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool Confirm(const std::string& question) override {
     questions.push_back(question);
-    if (confirmAnswers.empty()) return false;
-    const bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
+    return TakeNextAnswer(confirmAnswers, false);
   }
   SaveDialogAnswer AskSaveFileName(const std::string& fileName,
                                    const std::string& filter) override {
     saveShown.push_back({fileName, filter});
-    std::optional<std::string> answer;
-    if (!saveAnswers.empty()) {
-      answer = saveAnswers.front();
-      saveAnswers.pop_front();
-    }
+    const std::optional<std::string> answer = TakeNextAnswer(saveAnswers, {});
     return answer ? SaveDialogAnswer{true, *answer} : SaveDialogAnswer{false, fileName};
   }
   void ShowProgress(int position, const std::string& text) override {

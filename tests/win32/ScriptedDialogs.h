@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AnswerQueue.h"
 #include "win32/Dialogs.h"
 
 namespace quillmoor::win32::testing {
@@ -33,28 +34,19 @@ class ScriptedDialogs final : public Dialogs {
 
   std::vector<std::string> OpenFiles(HWND, const OpenDialogSettings& settings) override {
     openShown.push_back(settings);
-    return Next(openAnswers, {});
+    return quillmoor::testing::TakeNextAnswer(openAnswers, {});
   }
   std::optional<std::string> SaveFile(HWND, const std::string& title, const std::string& fileName,
                                       const std::string& filter) override {
     saveShown.push_back({title, fileName, filter});
     if (whileSaveDialogShows) whileSaveDialogShows();
-    return Next(saveAnswers, {});
+    return quillmoor::testing::TakeNextAnswer(saveAnswers, {});
   }
   void Message(HWND, const std::string& text) override { messages.push_back(text); }
   void Error(HWND, const std::string& text) override { errors.push_back(text); }
   bool Question(HWND, const std::string& text) override {
     questions.push_back(text);
-    return Next(questionAnswers, false);
-  }
-
- private:
-  template <typename Answer>
-  static Answer Next(std::deque<Answer>& answers, Answer cancelled) {
-    if (answers.empty()) return cancelled;
-    Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return quillmoor::testing::TakeNextAnswer(questionAnswers, false);
   }
 };
 
