@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
 #include "io/PosixErrors.h"
 #include "io/PosixFile.h"
@@ -101,16 +100,6 @@ void TakeOwnerAndMode(int descriptor, const std::string& target) {
   if (::fchmod(descriptor, status.st_mode & 07777) != 0) throw IoErrorFromErrno(errno, target);
 }
 
-std::string RandomPart() {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  std::string part(6, ' ');
-  for (char& c : part) c = kLetters[pick(generator)];
-  return part;
-}
-
 class PosixReplacement final : public FileReplacement {
  public:
   explicit PosixReplacement(const std::string& target)
@@ -128,13 +117,16 @@ class PosixReplacement final : public FileReplacement {
     if (descriptor < 0) descriptor = CreateNamedTemporary();
     descriptor_ = descriptor;
     content_ = PosixFileFromDescriptor(descriptor, target_);
-    TakeOwnerAndMode(descriptor_, target_);
+    try {
+      TakeOwnerAndMode(descriptor_, target_);
+    } catch (...) {
+      RemoveTemporary();
+      throw;
+    }
   }
 
   ~PosixReplacement() override {
-    if (committed_) return;
-    content_.reset();
-    if (!temporaryName_.empty()) ::unlinkat(folder_.descriptor(), temporaryName_.c_str(), 0);
+    if (!committed_) RemoveTemporary();
   }
   PosixReplacement(const PosixReplacement&) = delete;
   PosixReplacement& operator=(const PosixReplacement&) = delete;
@@ -174,9 +166,12 @@ class PosixReplacement final : public FileReplacement {
   }
 
  private:
-  std::string NewTemporaryName() const {
-    return TemporaryNamePrefix(fileName_, ::getpid()) + RandomPart();
+  void RemoveTemporary() {
+    content_.reset();
+    if (!temporaryName_.empty()) ::unlinkat(folder_.descriptor(), temporaryName_.c_str(), 0);
   }
+
+  std::string NewTemporaryName() const { return NewTemporaryFileName(fileName_, ::getpid()); }
 
   int CreateNamedTemporary() {
     for (;;) {
@@ -249,13 +244,21 @@ void ExchangePosixWithBackup(const std::string& name) {
   const int at = folder.descriptor();
   if (::renameat2(at, fileName.c_str(), at, backupName.c_str(), RENAME_EXCHANGE) != 0) {
     if (errno != EINVAL && errno != ENOSYS) throw IoErrorFromErrno(errno, file);
-    const std::string fileLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
-    const std::string backupLink = TemporaryNamePrefix(fileName, ::getpid()) + RandomPart();
-    const bool exchanged = ::linkat(at, fileName.c_str(), at, fileLink.c_str(), 0) == 0 &&
-                           ::linkat(at, backupName.c_str(), at, backupLink.c_str(), 0) == 0 &&
-                           ::renameat(at, backupLink.c_str(), at, fileName.c_str()) == 0 &&
-                           ::renameat(at, fileLink.c_str(), at, backupName.c_str()) == 0;
-    const int error = errno;
+    const std::string fileLink = NewTemporaryFileName(fileName, ::getpid());
+    const std::string backupLink = NewTemporaryFileName(fileName, ::getpid());
+    bool exchanged = false;
+    int error = 0;
+    if (::linkat(at, fileName.c_str(), at, fileLink.c_str(), 0) == 0 &&
+        ::linkat(at, backupName.c_str(), at, backupLink.c_str(), 0) == 0 &&
+        ::renameat(at, backupLink.c_str(), at, fileName.c_str()) == 0) {
+      exchanged = ::renameat(at, fileLink.c_str(), at, backupName.c_str()) == 0;
+      error = errno;
+      // The wad's name holds the backup now, and fileLink is the one name left of the wad
+      // itself: it goes back to its own name.
+      if (!exchanged) ::renameat(at, fileLink.c_str(), at, fileName.c_str());
+    } else {
+      error = errno;
+    }
     // A rename between two names of one file changes nothing and leaves its temporary name.
     ::unlinkat(at, fileLink.c_str(), 0);
     ::unlinkat(at, backupLink.c_str(), 0);

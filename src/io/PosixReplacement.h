@@ -7,11 +7,9 @@
 #include <string>
 
 #include "io/FileSystem.h"
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
-
-// What a backup's name adds to the name of the file it keeps.
-inline constexpr const char* kBackupSuffix = ".bak";
 
 // The file that writing to name really changes: the end of its chain of symbolic links.
 std::string FileNameLeadsTo(const std::string& name);

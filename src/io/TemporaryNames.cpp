@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <random>
 
 namespace quillmoor {
 
@@ -37,6 +38,16 @@ std::optional<std::string_view> WriterPart(std::string_view fileName) {
 
 std::string TemporaryNamePrefix(std::string_view targetFileName, long pid) {
   return "." + std::string(targetFileName) + std::string(kMark) + std::to_string(pid) + "-";
+}
+
+std::string NewTemporaryFileName(std::string_view targetFileName, long pid) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name = TemporaryNamePrefix(targetFileName, pid);
+  for (std::size_t i = 0; i < kRandomLength; ++i) name += kLetters[pick(generator)];
+  return name;
 }
 
 bool IsTemporaryFileName(std::string_view fileName) { return WriterPart(fileName).has_value(); }

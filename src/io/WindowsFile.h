@@ -11,6 +11,7 @@
 
 #include "io/FileSystem.h"
 #include "io/IoError.h"
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
 
@@ -18,8 +19,6 @@ namespace quillmoor {
 // can still be replaced by its new version.
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// What a backup's name adds to the name of the file it keeps.
-inline constexpr const char* kBackupSuffix = ".bak";
 inline constexpr const wchar_t* kWideBackupSuffix = L".bak";
 
 // The IoError for the last failed Windows call on name.

@@ -3,7 +3,6 @@
 // UTF-8 and go to Windows as UTF-16. Replacements and backups are in WindowsReplacement.cpp,
 // the wad lock in WindowsLock.cpp, trees of new files in WindowsFolderTree.cpp.
 #include <algorithm>
-#include <random>
 #include <utility>
 
 #include "io/CopyThroughMemory.h"
@@ -179,15 +178,10 @@ std::wstring FollowLinks(const std::wstring& name) {
 }
 
 std::wstring TemporaryNameBeside(const std::wstring& target) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
   const std::size_t slash = target.find_last_of(L"\\/");
   const std::size_t baseStart = slash == std::wstring::npos ? 0 : slash + 1;
-  std::string name =
-      TemporaryNamePrefix(Utf8FromWide(target.substr(baseStart)), ::GetCurrentProcessId());
-  for (int i = 0; i < 6; ++i) name += kLetters[pick(generator)];
+  const std::string name =
+      NewTemporaryFileName(Utf8FromWide(target.substr(baseStart)), ::GetCurrentProcessId());
   return target.substr(0, baseStart) + *WideFromUtf8(name);
 }
 

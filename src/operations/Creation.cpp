@@ -120,11 +120,12 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(kDamagedWadMessage);
     return;
   }
+  // From here on, what an undo puts back is this creation's.
+  state.ReplacedWads.clear();
   const bool keptPrevious = replaced && options.keepBackup;
   if (keptPrevious) written->KeepPrevious();
   written->Commit();
-  state.ReplacedWads =
-      keptPrevious ? std::vector<std::string>{answer.fileName} : std::vector<std::string>{};
+  if (keptPrevious) state.ReplacedWads = {answer.fileName};
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));
 }

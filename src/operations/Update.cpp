@@ -214,10 +214,12 @@ class WadUpdate {
 
 // Changes every wad of the run in memory, then writes them all, then keeps all their previous
 // versions, then puts them all in place: a refusal or a failure before the last step leaves
-// every wad as it was. Gives the refusal.
+// every wad as it was. From the keeping of the previous versions on, the wads an undo puts
+// back are this run's: each as soon as it is replaced, so that a failure in the last step
+// leaves the ones replaced to undo. Gives the refusal.
 Refusal UpdateAll(const std::vector<std::string>& wadPaths,
-                  const std::vector<UpdateSource>& sources, Host& host, FileSystem& fileSystem,
-                  const UpdateOptions& options) {
+                  const std::vector<UpdateSource>& sources, Host& host, ProgramState& state,
+                  FileSystem& fileSystem, const UpdateOptions& options) {
   const std::optional<std::vector<std::int32_t>> sizes = SourceSizes(sources, fileSystem);
   if (!sizes) return kTooLargeWadMessage;
   RunProgress progress(host, wadPaths.size());
@@ -232,10 +234,14 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
     progress.Writing(k, wadPaths[k], !sources.empty());
     if (Refusal refusal = updates[k]->Write()) return refusal;
   }
+  state.ReplacedWads.clear();
   if (options.keepBackup) {
     for (const std::unique_ptr<WadUpdate>& update : updates) update->KeepPrevious();
   }
-  for (const std::unique_ptr<WadUpdate>& update : updates) update->Commit();
+  for (std::size_t k = 0; k < updates.size(); ++k) {
+    updates[k]->Commit();
+    if (options.keepBackup) state.ReplacedWads.push_back(wadPaths[k]);
+  }
   return std::nullopt;
 }
 
@@ -282,13 +288,10 @@ void RunUpdate(Host& host, ProgramState& state, FileSystem& fileSystem,
   } else {
     wadPaths.push_back(state.WadPaths[0]);
   }
-  if (Refusal refusal = UpdateAll(wadPaths, std::get<std::vector<UpdateSource>>(taken), host,
+  if (Refusal refusal = UpdateAll(wadPaths, std::get<std::vector<UpdateSource>>(taken), host, state,
                                   fileSystem, options)) {
     host.ShowMessage(*refusal);
     return;
-  }
-  if (!options.dryRun) {
-    state.ReplacedWads = options.keepBackup ? wadPaths : std::vector<std::string>{};
   }
   host.ShowProgress(0, CompletionText("Update done in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

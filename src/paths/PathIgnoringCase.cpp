@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "paths/CodePage.h"
+#include "paths/FileSystemPath.h"
 #include "paths/PathText.h"
 
 namespace quillmoor {
@@ -25,14 +26,14 @@ std::optional<std::string> LowerName(const std::string& name) {
 
 std::string PathIgnoringCase(const std::string& path) {
   std::error_code error;
-  if (fs::exists(fs::symlink_status(path, error))) return path;
+  if (fs::exists(fs::symlink_status(PathFromText(path), error))) return path;
   const std::string folder = FolderPart(path);
   const std::optional<std::string> wanted = LowerName(FileNamePart(path));
   if (!wanted || wanted->empty()) return path;
   std::optional<std::string> found;
-  for (fs::directory_iterator entry(folder.empty() ? "." : folder, error), end;
+  for (fs::directory_iterator entry(PathFromText(folder.empty() ? "." : folder), error), end;
        !error && entry != end; entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
+    const std::string name = TextFromPath(entry->path().filename());
     if (LowerName(name) == wanted && (!found || name < *found)) found = name;
   }
   return found ? folder + *found : path;

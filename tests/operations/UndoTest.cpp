@@ -176,12 +176,31 @@ TEST(Backup, ABackupThatIsTheWadItselfLeavesNoTemporaryName) {
 
 TEST(Backup, ABackupThatCantBeMadeLeavesEveryWadAsItWas) {
   Game game;
+  game.UpdateTracks();
   const std::vector<std::string> before = Contents(game.tracks);
   FaultyFileSystem files;
   files.FailAt(FileStep::Backup, 9, IoFailure::AccessDenied);
   game.host.sourceText = game.dir / "mod";
   game.state.TrackMode = true;
   EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
+  EXPECT_EQ(Contents(game.tracks), before);
+  // The first eight backups are this run's now: undo has nothing of the earlier run to put back.
+  EXPECT_TRUE(game.state.ReplacedWads.empty());
+}
+
+TEST(Backup, AReplacementThatFailsMidwayLeavesTheWadsReplacedSoFarToUndo) {
+  Game game;
+  game.UpdateCars();
+  const std::vector<std::string> before = Contents(game.tracks);
+  FaultyFileSystem files;
+  files.FailAt(FileStep::Commit, 9, IoFailure::AccessDenied);
+  game.host.sourceText = game.dir / "mod";
+  game.state.TrackMode = true;
+  EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
+  EXPECT_EQ(game.state.ReplacedWads,
+            std::vector<std::string>(game.tracks.begin(), game.tracks.begin() + 8));
+  game.host.confirmAnswers = {true};
+  UndoLastChange(game.host, game.state, NativeFileSystem());
   EXPECT_EQ(Contents(game.tracks), before);
 }
 
