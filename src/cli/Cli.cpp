@@ -298,7 +298,7 @@ int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSys
     return RunCommand(args, streams, fileSystem);
   } catch (const std::exception& error) {
     if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
-    streams.err << ErrorBoxText(error.what()) << '\n';
+    streams.err << PrintableText(ErrorBoxText(error.what())) << '\n';
     return kExitFailure;
   }
 }

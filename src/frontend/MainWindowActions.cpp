@@ -13,6 +13,7 @@
 #include "operations/Undo.h"
 #include "operations/Update.h"
 #include "paths/FileExists.h"
+#include "paths/FileSystemPath.h"
 #include "paths/PathText.h"
 #include "settings/GameFolder.h"
 
@@ -76,7 +77,7 @@ class OperationHost final : public Host {
 
 bool IsFolder(const std::string& name) {
   std::error_code ignored;
-  return !name.empty() && std::filesystem::is_directory(name, ignored);
+  return !name.empty() && std::filesystem::is_directory(PathFromText(name), ignored);
 }
 
 // folder without the separator at its end, unless it is a drive's or the file system's root.
@@ -122,11 +123,7 @@ void MainWindowActions::ExtractWad() {
 }
 
 void MainWindowActions::UpdateWad() {
-  Run([this](Host& host) {
-    UpdateOptions options;
-    options.keepBackup = KeepsBackups(store_);
-    RunUpdate(host, state_, fileSystem_, options);
-  });
+  Run([this](Host& host) { UpdateWads(host); });
 }
 
 void MainWindowActions::UndoLastChange() {
@@ -134,8 +131,16 @@ void MainWindowActions::UndoLastChange() {
 }
 
 void MainWindowActions::UpdateTrackWads() {
-  state_.TrackMode = true;
-  UpdateWad();
+  Run([this](Host& host) {
+    state_.TrackMode = true;
+    UpdateWads(host);
+  });
+}
+
+void MainWindowActions::UpdateWads(Host& host) {
+  UpdateOptions options;
+  options.keepBackup = KeepsBackups(store_);
+  RunUpdate(host, state_, fileSystem_, options);
 }
 
 void MainWindowActions::UseGameFolder(const std::string& folder, const std::string& currentFolder) {

@@ -46,7 +46,12 @@ class MainWindowActions {
   std::string SourceFolderInUse();
   std::string GameFolderInUse();
 
+  // Whether an operation is running.
+  bool Running() const { return running_; }
+
  private:
+  // The update of the wad field's wad, or of the track wads in track mode.
+  void UpdateWads(Host& host);
   // Runs an operation with the window taking no input; a refusal or a failure leaves the bar
   // empty at 0, a failure also shows the error box. An action that still reaches the window
   // during a run, such as a shortcut key, is dropped.

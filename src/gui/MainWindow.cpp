@@ -212,7 +212,6 @@ void MainWindow::RepaintNow() {
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
 void MainWindow::SetInputEnabled(bool enabled) {
-  operationRunning_ = !enabled;
   if (!enabled) focusBeforeRun_ = focusWidget();
   QWidget* const controls[] = {selectFolder_,     sourceField_,          changeGamePathButton_,
                                wadField_,         createWadButton_,      updateWadButton_,
@@ -236,7 +235,7 @@ void MainWindow::SetWadDialogFolder(const std::string& folder) {
 void MainWindow::SetWadText(const std::string& text) { wadField_->setText(Text(text)); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (operationRunning_) {
+  if (actions_.Running()) {
     event->ignore();
     return;
   }

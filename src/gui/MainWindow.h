@@ -101,7 +101,6 @@ class MainWindow final : public QWidget, public MainWindowControls {
   SaveDialogSettings saveDialog_;
   FolderPicker* folderPicker_ = nullptr;
   GameFolderWindow* gameFolderWindow_ = nullptr;
-  bool operationRunning_ = false;
   // The control that had the focus when the running operation started.
   QPointer<QWidget> focusBeforeRun_;
 

@@ -22,9 +22,8 @@ QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings)
     : settings_(std::move(settings)) {}
 
 // QSettings writes an INI file only once a value is stored, so the first run makes the folder
-// and an empty file itself. A registry key is made by QSettings when it opens it.
+// and an empty file itself.
 void QtSettingsStore::Open() {
-  if (settings_->format() != QSettings::IniFormat) return;
   const QFileInfo file(settings_->fileName());
   if (file.exists()) return;
   QFile empty(file.filePath());

@@ -56,7 +56,9 @@ std::optional<std::string> RegistryKey::ReadText(const std::string& name) const 
                             nullptr, &size);
     if (status != ERROR_SUCCESS) break;
     if (type != REG_SZ && type != REG_EXPAND_SZ) throw SettingsTypeError(name);
+    // One character more than asked: a value stored without its end gets one added.
     data.assign(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     status = ::RegGetValueW(key_, nullptr, valueName.c_str(),
                             RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, data.data(),
                             &size);

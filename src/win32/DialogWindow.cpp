@@ -20,8 +20,12 @@ std::vector<WORD> EmptyTemplate(DWORD style, DWORD extendedStyle) {
 
 }  // namespace
 
+// The window's last messages find no object any more: the part of it that handled them is
+// already gone.
 DialogWindow::~DialogWindow() {
-  if (handle_ != nullptr) DestroyWindow(handle_);
+  if (handle_ == nullptr) return;
+  SetWindowLongPtrW(handle_, DWLP_USER, 0);
+  DestroyWindow(handle_);
 }
 
 void DialogWindow::Create(HWND owner, const std::string& title, DWORD style, DWORD extendedStyle,

@@ -151,7 +151,7 @@ void MainWindow::ShowProgressPosition(int position) {
 
 void MainWindow::RefreshDuringRun() {
   UpdateWindow(progressBar_);
-  if (running_) HandleWaitingMessages({});
+  HandleWaitingMessages({});
 }
 
 void MainWindow::RepaintNow() {
@@ -165,7 +165,6 @@ std::string MainWindow::DecimalSeparator() {
 }
 
 void MainWindow::SetInputEnabled(bool enabled) {
-  running_ = !enabled;
   if (!enabled) focusBeforeRun_ = GetFocus();
   for (int id : {kSelectFolder, kSourceField, kSourceBrowse, kChangeGamePath, kWadField, kWadBrowse,
                  kCreateWad, kUpdateWad, kExtractWad, kUpdateTrackWads}) {
@@ -217,7 +216,7 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_CLOSE:
       // Closing ends the program, but never in the middle of an operation.
-      if (!running_) {
+      if (!actions_.Running()) {
         ShowWindow(Handle(), SW_HIDE);
         PostQuitMessage(0);
       }

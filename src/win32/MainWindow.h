@@ -110,7 +110,6 @@ class MainWindow final : public DialogWindow, public MainWindowControls {
   SecondaryWindow* gameFolderWindow_ = nullptr;
   std::array<HICON, 4> pictures_{};
   HWND progressBar_ = nullptr;
-  bool running_ = false;
   HWND focusBeforeRun_ = nullptr;
 };
 

@@ -6,12 +6,26 @@ namespace quillmoor::win32 {
 
 namespace {
 
-// Ctrl+Z anywhere in the main window, the fields included, is its undo.
+bool IsDown(int key) { return GetKeyState(key) < 0; }
+
+// Ctrl+Z in the main window is its undo, except in a text field, where it undoes the typing.
+// AltGr counts as Ctrl+Alt: AltGr+Z types a letter on some keyboards.
 bool IsUndoKey(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == 'Z' && GetKeyState(VK_CONTROL) < 0;
+  if (message.message != WM_KEYDOWN || message.wParam != 'Z') return false;
+  if (!IsDown(VK_CONTROL) || IsDown(VK_MENU) || IsDown(VK_SHIFT)) return false;
+  wchar_t className[16] = {};
+  GetClassNameW(message.hwnd, className, 16);
+  return lstrcmpiW(className, L"Edit") != 0;
+}
+
+// Enter held down presses a button once, not again with each repeat of the key.
+bool IsRepeatedEnter(const MSG& message) {
+  return message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+         (message.lParam & (1 << 30)) != 0;
 }
 
 void Handle(MSG& message, std::initializer_list<HWND> windows) {
+  if (IsRepeatedEnter(message)) return;
   if (IsUndoKey(message)) {
     PostMessageW(GetAncestor(message.hwnd, GA_ROOT), WM_COMMAND, kUndoLastChange, 0);
     return;

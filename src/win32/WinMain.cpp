@@ -1,6 +1,8 @@
 // quillmoor.exe: the main window, its settings in the registry and the game folder, and the
 // window loop.
 #include <windows.h>
+// after windows.h, which it needs
+#include <objbase.h>
 
 #include "operations/Clock.h"
 #include "operations/ProgramState.h"
@@ -13,6 +15,8 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int show) {
   using namespace quillmoor;
+  // The shell's file information and the common dialogs need COM on the window's thread.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   win32::PrepareWindowClasses();
   const win32::DpiScale scale = win32::DpiScale::OfScreen();
   HFONT font = win32::CreateDialogFont(scale);
@@ -29,5 +33,6 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
         {windows.main.Handle(), windows.folderPicker.Handle(), windows.gameFolderWindow.Handle()});
   }
   DeleteObject(font);
+  CoUninitialize();
   return exitCode;
 }

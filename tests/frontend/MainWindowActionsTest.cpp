@@ -51,6 +51,8 @@ TEST_F(MainWindowActionsTest, ACompletedRunTakesNoInputFromItsStartToItsEnd) {
   window_.duringRefresh = [this] {
     actions_.UndoLastChange();
     actions_.UpdateWad();
+    actions_.UpdateTrackWads();
+    EXPECT_FALSE(state_.TrackMode);
     actions_.CreateWad();
   };
   actions_.UpdateWad();
@@ -197,8 +199,10 @@ TEST_F(MainWindowActionsTest, AGameFolderThatCannotBeStoredGivesTheErrorBoxAndCh
 
 TEST_F(MainWindowActionsTest, FolderTreesOpenAtTheFolderInUse) {
   const std::string file = dir_.WriteFile("mods/car.tex", "a");
+  dir_.WriteFile("modés/car.tex", "a");
   const std::pair<std::string, std::string> sources[] = {
       {file, dir_ / "mods"},
+      {dir_ / "modés", dir_ / "modés"},
       {dir_ / "mods", dir_ / "mods"},
       {dir_ / "mods" + kNativeSeparator, dir_ / "mods"},
       {kNoSourceText, ""},

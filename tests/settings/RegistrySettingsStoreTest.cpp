@@ -58,6 +58,9 @@ TEST_F(RegistrySettingsStoreTest, TextsComeBackAsTheyWereWrittenUpToAnEmbeddedNu
   const wchar_t withNul[] = L"C:\\GP4\0junk";
   StoreRaw(L"GP4Path", REG_SZ, withNul, sizeof withNul);
   EXPECT_EQ(Store().Read(kGamePathSetting, ""), "C:\\GP4");
+  // Stored without its closing NUL, as some installers write values.
+  StoreRaw(L"GP4Path", REG_SZ, L"C:\\Games", 8 * sizeof(wchar_t));
+  EXPECT_EQ(Store().Read(kGamePathSetting, ""), "C:\\Games");
 }
 
 TEST_F(RegistrySettingsStoreTest, OnlyTextValuesAreReadAndAnExpandableOneStaysUnexpanded) {

@@ -282,6 +282,12 @@ TEST_F(WindowsWindowTest, TabGoesThroughTheControlsInOrderAndEnterPressesTheFocu
   SetFocus(Control(kWadField));
   Press(VK_RETURN);  // no default button: Enter in a field does nothing
   EXPECT_EQ(dialogs_.messages.size(), 1u);
+
+  // Enter held down presses the button once: the repeats of the key do nothing.
+  SetFocus(Control(kUpdateWad));
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+  HandleWaitingMessages({Main().Handle()});
+  EXPECT_EQ(dialogs_.messages.size(), 1u);
 }
 
 TEST_F(WindowsWindowTest, TheFieldsDialogsAreSetUpAsTheyNeedAndTheSourceRemembersItsFolder) {
@@ -458,7 +464,12 @@ TEST_F(WindowsWindowTest, CtrlZAndTheWadFieldsMenuPutBackTheWadTheLastRunReplace
   Click(kCreateWad);
   const std::string created = ReadFile(wad);
   ASSERT_NE(created, old);
+  // In a text field, Ctrl+Z undoes the typing.
   SetFocus(Control(kSourceField));
+  TypeKeys({VK_CONTROL, 'Z'});
+  HandleWaitingMessages({Main().Handle()});
+  EXPECT_TRUE(dialogs_.questions.empty());
+  SetFocus(Control(kCreateWad));
 
   // No keeps everything as it is; Yes puts the previous version back.
   TypeKeys({VK_CONTROL, 'Z'});
