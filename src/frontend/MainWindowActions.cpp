@@ -167,11 +167,11 @@ std::string MainWindowActions::GameFolderInUse() {
 }
 
 void MainWindowActions::Run(const std::function<void(Host&)>& operation) {
+  if (running_) return;
+  running_ = true;
   OperationHost host(window_, store_, clock_, [this] {
     return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
   });
-  if (running_) return;
-  running_ = true;
   window_.SetInputEnabled(false);
   try {
     operation(host);
