@@ -132,25 +132,18 @@ class PosixNewFile final : public NewFile {
     }
   }
 
-  // Links the unnamed file under name. Linking can't replace: where name exists, the file is
-  // linked under a temporary name that then takes the place of name in one step, so name
-  // holds the old file or the new one at every moment (the old one's other hard links keep
-  // their content; a symbolic link goes, not what it leads to).
+  // Links the unnamed file under name. An existing name is removed first: linking can't
+  // replace, and the removal only drops that name (a hard link elsewhere keeps its content,
+  // a symbolic link goes, not what it leads to). A kill between the two leaves the name
+  // missing, never naming a half-written file, and no temporary file.
   void LinkUnder(const std::string& name) {
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
     if (Link(self, name) == 0) return;
-    if (errno != EEXIST) throw IoErrorFromErrno(errno, shownName_);
-    for (;;) {
-      temporary_ = NewTemporaryFileName(name_, ::getpid());
-      if (Link(self, temporary_) == 0) break;
-      if (errno != EEXIST) {
-        temporary_.clear();
-        throw IoErrorFromErrno(errno, shownName_);
-      }
+    if (errno == EEXIST && (::unlinkat(folder_, name.c_str(), 0) == 0 || errno == ENOENT) &&
+        Link(self, name) == 0) {
+      return;
     }
-    if (::renameat(folder_, temporary_.c_str(), folder_, name.c_str()) != 0) {
-      throw IoErrorFromErrno(errno, shownName_);
-    }
+    throw IoErrorFromErrno(errno, shownName_);
   }
 
   int Link(const std::string& self, const std::string& name) const {
