@@ -82,8 +82,8 @@ constexpr CommandUsage kCommandUsages[] = {
      "Puts the file SOURCE, or every file below the folder SOURCE, into WAD: each replaces\n"
      "the entry it matches, or is added when WAD has none. WAD as it was is kept as WAD.bak.\n"
      "\n"
-     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE' and\n"
-     "                        write nothing\n"
+     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE',\n"
+     "                        with the key, the mode and why, and write nothing\n"
      "  --no-backup           keep no previous version\n"},
     {"update-tracks",
      "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR] [--dry-run]\n"
@@ -93,8 +93,8 @@ constexpr CommandUsage kCommandUsages[] = {
      "\n"
      "  --game-folder DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
      "                        folder is found as the window finds it\n"
-     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE' and\n"
-     "                        write nothing\n"
+     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE',\n"
+     "                        with the key, the mode and why, and write nothing\n"
      "  --no-backup           keep no previous versions\n"},
     {"undo",
      "Usage: quillmoor-cli undo WAD\n"

@@ -69,20 +69,19 @@ std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
 void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
                const CreationOptions& options) {
   const std::string sourceText = host.SourceText();
-  if (sourceText.empty()) {
+  if (sourceText.empty() || sourceText == kNoSourceText) {
     host.ShowMessage(kNoSourceFolderMessage);
     return;
   }
-  if (NamesASourceFile(sourceText)) {
-    if (!FileExists(sourceText)) {
-      host.ShowMessage(kWrongFilePathMessage);
-      return;
-    }
-    state.SourceList = {sourceText};
-  } else {
-    state.SourceList = SourceFolderFiles(sourceText);
+  // A wad is packed from a folder that holds at least one file; a file alone is not a folder.
+  const SourceKind kind = KindOfSource(sourceText);
+  if (kind == SourceKind::Missing) {
+    host.ShowMessage(kWrongFilePathMessage);
+    return;
   }
-  if (state.SourceList.size() < 2) {
+  state.SourceList =
+      kind == SourceKind::Folder ? SourceFolderFiles(sourceText) : std::vector<std::string>{};
+  if (state.SourceList.empty()) {
     host.ShowMessage(kNoSourceFolderMessage);
     return;
   }

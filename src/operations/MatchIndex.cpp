@@ -26,22 +26,31 @@ void MatchIndex::Add(std::size_t index, const std::string& name) {
   const std::string fileName = FileNamePart(lower, kEntrySeparator);
   wholeNames_.try_emplace(lower, index);
   fileNames_.try_emplace(fileName, index);
-  if (lower.find("\\qualifying\\") != std::string::npos) {
+  // Read with a backslash in front, so that a folder counts also when it is the first one:
+  // "race\x.cfg" is a race entry.
+  const std::string folders = "\\" + lower;
+  if (folders.find("\\qualifying\\") != std::string::npos) {
     qualifyingFileNames_.try_emplace(fileName, index);
   }
-  if (lower.find("\\race\\") != std::string::npos) raceFileNames_.try_emplace(fileName, index);
+  if (folders.find("\\race\\") != std::string::npos) raceFileNames_.try_emplace(fileName, index);
 }
 
 std::optional<std::size_t> MatchIndex::FirstMatch(const UpdateSource& source) const {
-  switch (source.mode) {
-    case MatchMode::Race:
+  switch (source.matchBy) {
+    case MatchBy::RaceFileName:
       return Find(raceFileNames_, source.matchKey);
-    case MatchMode::Qualifying:
+    case MatchBy::QualifyingFileName:
       return Find(qualifyingFileNames_, source.matchKey);
-    case MatchMode::Plain:
+    case MatchBy::WholeName:
+      return Find(wholeNames_, source.matchKey);
+    case MatchBy::FileName:
       break;
   }
-  return Find(source.underCars ? wholeNames_ : fileNames_, source.matchKey);
+  return Find(fileNames_, source.matchKey);
+}
+
+std::optional<std::size_t> MatchIndex::FirstNamed(const std::string& lowerName) const {
+  return Find(wholeNames_, lowerName);
 }
 
 }  // namespace quillmoor

@@ -18,10 +18,12 @@ class MatchIndex {
  public:
   explicit MatchIndex(const std::vector<WadDirectoryEntry>& entries);
 
-  // The first entry that source matches: by the whole name for a plain source below "\cars\",
-  // else by the file name, which for a qualifying or race source must lie below
-  // "\qualifying\" or "\race\".
+  // The first entry that source matches: by the whole name or by the file name, which for a
+  // qualifying or race source must lie below a "qualifying" or "race" folder.
   std::optional<std::size_t> FirstMatch(const UpdateSource& source) const;
+
+  // The first entry whose name, lower-cased, is lowerName.
+  std::optional<std::size_t> FirstNamed(const std::string& lowerName) const;
 
   // Takes in the entry added at index (behind every entry already taken in).
   void Add(std::size_t index, const std::string& name);

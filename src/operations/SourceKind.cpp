@@ -1,19 +1,13 @@
 #include "operations/SourceKind.h"
 
+#include "paths/FileExists.h"
+
 namespace quillmoor {
 
-namespace {
-
-// The character fromEnd places before the end, or the first one when the text is shorter.
-char CharacterFromEnd(std::string_view text, std::size_t fromEnd) {
-  return text.size() > fromEnd ? text[text.size() - fromEnd] : text.front();
-}
-
-}  // namespace
-
-bool NamesASourceFile(std::string_view sourceText) {
-  if (sourceText.empty()) return false;
-  return CharacterFromEnd(sourceText, 4) == '.' || CharacterFromEnd(sourceText, 3) == '.';
+SourceKind KindOfSource(const std::string& sourceText) {
+  if (FolderExists(sourceText)) return SourceKind::Folder;
+  if (FileExists(sourceText)) return SourceKind::File;
+  return SourceKind::Missing;
 }
 
 }  // namespace quillmoor

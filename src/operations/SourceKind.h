@@ -1,13 +1,15 @@
-// How creation and update tell a source file from a source folder: by the text alone.
+// How creation and update tell a source file from a source folder: by what is on the disk.
 #pragma once
 
-#include <string_view>
+#include <string>
 
 namespace quillmoor {
 
-// A source text names a file when its fourth-last or third-last character is a "." (an
-// extension of three or two characters); otherwise it names a folder. A text too short for
-// the position is tested at its first character; the empty text names a folder.
-bool NamesASourceFile(std::string_view sourceText);
+enum class SourceKind { File, Folder, Missing };
+
+// An existing folder is a folder and an existing file a file, whatever dots their names hold;
+// a text that names neither (a typo, a folder since removed) is missing, and a run refuses it
+// rather than taking it for an empty folder.
+SourceKind KindOfSource(const std::string& sourceText);
 
 }  // namespace quillmoor

@@ -38,23 +38,83 @@ class TrackModeEnds {
 // A run ends with a refusal shown to the user, or goes on.
 using Refusal = std::optional<std::string>;
 
+// A wad text ends in ".wad", in any case: "CARS.WAD" is the cars wad.
 Refusal CheckWadText(const std::string& wadText) {
   if (wadText.empty()) return kNoWadFileMessage;
-  if (wadText.size() < 3 || wadText.substr(wadText.size() - 3) != "wad") return kNotAWadMessage;
+  if (!LowerCase1252(wadText).ends_with(".wad")) return kNotAWadMessage;
   if (!FileExists(wadText)) return kWrongWadPathMessage;
   return std::nullopt;
 }
 
-// The name of an entry added for key: below "cars\" in the cars wad, below the track's folder
-// in a track wad, else the key alone.
-std::string AddedName(const std::string& wadPath, const std::string& key) {
+// The wad's file name without its last four characters (".wad").
+std::string WadBaseName(const std::string& wadPath) {
   const std::string wadFile = FileNamePart(wadPath);
-  if (LowerCase1252(wadFile) == "cars.wad") return "cars\\" + key;
-  const std::string base =
-      wadFile.substr(0, wadFile.size() - std::min<std::size_t>(4, wadFile.size()));
+  return wadFile.substr(0, wadFile.size() - std::min<std::size_t>(4, wadFile.size()));
+}
+
+// What the names of entries added to a wad start with: "cars\" in the cars wad, the track's
+// folder in a track wad (named exactly like the track), else nothing.
+std::string AddedNamePrefix(const std::string& wadPath) {
+  if (LowerCase1252(FileNamePart(wadPath)) == "cars.wad") return "cars\\";
+  const std::string base = WadBaseName(wadPath);
   const auto track = std::find(TrackNames.begin(), TrackNames.end(), base);
-  if (track != TrackNames.end()) return "maps\\" + std::string(*track) + "\\" + key;
-  return key;
+  if (track != TrackNames.end()) return "maps\\" + std::string(*track) + "\\";
+  return "";
+}
+
+// The track whose files a wad takes: the one it is named after, case ignored, as the game
+// finds its track wads.
+std::optional<std::size_t> TrackOfWad(const std::string& wadPath) {
+  const std::string base = LowerCase1252(WadBaseName(wadPath));
+  const auto track = std::find(TrackNames.begin(), TrackNames.end(), base);
+  if (track == TrackNames.end()) return std::nullopt;
+  return static_cast<std::size_t>(track - TrackNames.begin());
+}
+
+// The name of the entry added for source: the wad's prefix, unless the key starts with it
+// already; then, for a race or qualifying source keyed by its file name alone, that folder,
+// so that its own mode finds the entry again next time; then the key.
+std::string AddedName(const std::string& wadPath, const UpdateSource& source) {
+  const std::string prefix = AddedNamePrefix(wadPath);
+  std::string name = source.matchKey.starts_with(prefix) ? "" : prefix;
+  if (source.matchKey.find(kEntrySeparator) == std::string::npos) {
+    if (source.mode == MatchMode::Race) name += "race\\";
+    if (source.mode == MatchMode::Qualifying) name += "qualifying\\";
+  }
+  return name + source.matchKey;
+}
+
+const char* ModeText(MatchMode mode) {
+  switch (mode) {
+    case MatchMode::Race:
+      return "race";
+    case MatchMode::Qualifying:
+      return "qualifying";
+    case MatchMode::Plain:
+      break;
+  }
+  return "plain";
+}
+
+// What the entries a source is compared with are, for the dry run's reasons.
+const char* ComparedEntries(MatchBy matchBy) {
+  switch (matchBy) {
+    case MatchBy::RaceFileName:
+      return "race entry of that file name";
+    case MatchBy::QualifyingFileName:
+      return "qualifying entry of that file name";
+    case MatchBy::WholeName:
+      return "entry of that whole name";
+    case MatchBy::FileName:
+      break;
+  }
+  return "entry of that file name";
+}
+
+// "key K, MODE: REASON", in UTF-8, for the dry run.
+std::string Why(const UpdateSource& source, const std::string& reason) {
+  return " (key " + Windows1252ToUtf8(source.matchKey) + ", " + ModeText(source.mode) + ": " +
+         reason + ")";
 }
 
 // The sizes of the source files, or nothing when one is too large for a wad. Their data stays
@@ -110,6 +170,7 @@ class WadUpdate {
             const UpdateOptions& options)
       : wadPath_(wadPath),
         wadFile_(PathIgnoringCase(wadPath)),
+        track_(TrackOfWad(wadPath)),
         sources_(sources),
         sizes_(sizes),
         fileSystem_(fileSystem),
@@ -126,13 +187,7 @@ class WadUpdate {
     BlockOffsets offsets(image_.Entries, sources_.size());
     const auto n = static_cast<long long>(sources_.size());
     for (std::size_t i = 0; i < sources_.size(); ++i) {
-      const FileRange data{sources_[i].path, 0};
-      const std::optional<std::size_t> match = index.FirstMatch(sources_[i]);
-      if (match) {
-        Replace(*match, data, sizes_[i], offsets);
-      } else if (Refusal refusal = Add(sources_[i].matchKey, data, sizes_[i], index, offsets)) {
-        return refusal;
-      }
+      if (Refusal refusal = PutIn(sources_[i], sizes_[i], index, offsets)) return refusal;
       progress.Changed(k, wadPath_, static_cast<int>((static_cast<long long>(i) + 1) * 100 / n));
     }
     return PlaceBlocks(offsets);
@@ -153,23 +208,48 @@ class WadUpdate {
   void Commit() { written_->Commit(); }
 
  private:
-  void Replace(std::size_t m, const FileRange& data, std::int32_t size, BlockOffsets& offsets) {
+  // Replaces the entry source matches or adds one for it; a file of another track's folder
+  // stays out. An entry that already has the name the source would be added as is replaced
+  // instead, so that running one update twice gives the wad that running it once gives.
+  Refusal PutIn(const UpdateSource& source, std::int32_t size, MatchIndex& index,
+                BlockOffsets& offsets) {
+    if (source.track && source.track != track_) {
+      Report("leave " + Windows1252ToUtf8(source.matchKey) + " (it goes into " +
+             std::string(TrackNames[*source.track]) + ".wad only)");
+      return std::nullopt;
+    }
+    const FileRange data{source.path, 0};
+    const char* compared = ComparedEntries(source.matchBy);
+    if (const std::optional<std::size_t> match = index.FirstMatch(source)) {
+      Replace(*match, data, size, offsets, Why(source, std::string("the first ") + compared));
+      return std::nullopt;
+    }
+    const std::string name = AddedName(wadPath_, source);
+    if (const std::optional<std::size_t> named = index.FirstNamed(name)) {
+      Replace(*named, data, size, offsets,
+              Why(source, std::string("no ") + compared + ", but the name it gets is there"));
+      return std::nullopt;
+    }
+    return Add(name, data, size, index, offsets, Why(source, std::string("no ") + compared));
+  }
+
+  void Replace(std::size_t m, const FileRange& data, std::int32_t size, BlockOffsets& offsets,
+               const std::string& why) {
     WadDirectoryEntry& entry = image_.Entries[m];
     Report("replace " + Windows1252ToUtf8(EntryName(entry)) + " " + std::to_string(entry.Size) +
-           " -> " + std::to_string(size));
+           " -> " + std::to_string(size) + why);
     offsets.Resize(m, entry.Size, size);
     entry.Size = size;
     image_.Data[m] = data;
   }
 
-  Refusal Add(const std::string& key, const FileRange& data, std::int32_t size, MatchIndex& index,
-              BlockOffsets& offsets) {
-    const std::string name = AddedName(wadPath_, key);
+  Refusal Add(const std::string& name, const FileRange& data, std::int32_t size, MatchIndex& index,
+              BlockOffsets& offsets, const std::string& why) {
     if (name.size() > kNameSize) return kNameTooLongMessage + Windows1252ToUtf8(name);
     WadDirectoryEntry entry{};
     SetEntryName(entry, name);
     entry.Size = size;
-    Report("add " + Windows1252ToUtf8(name) + " " + std::to_string(entry.Size));
+    Report("add " + Windows1252ToUtf8(name) + " " + std::to_string(entry.Size) + why);
     offsets.AddInFront(entry.Size);
     image_.Entries.push_back(entry);
     image_.Data.emplace_back(data);
@@ -204,6 +284,7 @@ class WadUpdate {
   // found by that name without regard to case, as Windows finds the track wads.
   const std::string& wadPath_;
   const std::string wadFile_;
+  const std::optional<std::size_t> track_;
   const std::vector<UpdateSource>& sources_;
   const std::vector<std::int32_t>& sizes_;
   FileSystem& fileSystem_;
@@ -252,20 +333,20 @@ std::variant<std::vector<UpdateSource>, std::string> TakeSources(Host& host, Pro
   if (sourceText == kNoSourceText || sourceText.empty()) return std::string(kNoSourceFilesMessage);
   if (state.TrackMode) {
     if (host.GamePath().empty()) return std::string(kNoGameFolderMessage);
-  } else {
-    if (Refusal refusal = CheckWadText(state.WadPaths[0])) return *refusal;
-    host.Settings().Write(kWadNameSetting, state.WadPaths[0]);
+  } else if (Refusal refusal = CheckWadText(state.WadPaths[0])) {
+    return *refusal;
   }
-  const bool singleFile = NamesASourceFile(sourceText);
-  if (singleFile) {
-    if (!FileExists(sourceText)) return std::string(kWrongFilePathMessage);
-    state.SourceList = {sourceText};
-  } else {
-    state.SourceList = SourceFolderFiles(sourceText);
-  }
-  host.Settings().Write(kFileNameSetting, sourceText);
-  PreparedSources prepared = PrepareSources(sourceText, state.SourceList, singleFile);
+  const SourceKind kind = KindOfSource(sourceText);
+  if (kind == SourceKind::Missing) return std::string(kWrongFilePathMessage);
+  state.SourceList = kind == SourceKind::File ? std::vector<std::string>{sourceText}
+                                              : SourceFolderFiles(sourceText);
+  PreparedSources prepared = kind == SourceKind::File
+                                 ? PrepareFileSource(sourceText)
+                                 : PrepareFolderSources(sourceText, state.SourceList);
   if (prepared.unspellable) return kUnspellableNameMessage + *prepared.unspellable;
+  // Only a run that goes on remembers its fields: a refused one changes nothing.
+  if (!state.TrackMode) host.Settings().Write(kWadNameSetting, state.WadPaths[0]);
+  host.Settings().Write(kFileNameSetting, sourceText);
   return std::move(prepared.sources);
 }
 

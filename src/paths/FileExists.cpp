@@ -12,4 +12,9 @@ bool FileExists(const std::string& name) {
   return !name.empty() && std::filesystem::is_regular_file(PathFromText(name), ignored);
 }
 
+bool FolderExists(const std::string& name) {
+  std::error_code ignored;
+  return !name.empty() && std::filesystem::is_directory(PathFromText(name), ignored);
+}
+
 }  // namespace quillmoor

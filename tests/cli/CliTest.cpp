@@ -113,7 +113,10 @@ TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
 
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
   EXPECT_EQ(dryRun.status, kExitSuccess) << dryRun.err;
-  EXPECT_TRUE(dryRun.out.starts_with("replace A 4 -> 6\nadd c 3\nUpdate done in ")) << dryRun.out;
+  EXPECT_TRUE(
+      dryRun.out.starts_with("replace A 4 -> 6 (key a, plain: the first entry of that file name)\n"
+                             "add c 3 (key c, plain: no entry of that file name)\nUpdate done in "))
+      << dryRun.out;
   EXPECT_EQ(testing::ReadFile(wad), before);
 
   const Outcome update = RunCommand({"update", wad, dir / "mod"});
@@ -141,7 +144,8 @@ TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
       RunCommand({"update-tracks", source, "--game-folder", dir / "game", "--dry-run"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
   EXPECT_TRUE(
-      outcome.out.starts_with("add maps\\a1ring2001\\x.dat 1\nadd maps\\barcelona2001\\x.dat 1\n"))
+      outcome.out.starts_with("add maps\\a1ring2001\\x.dat 1 (key x.dat, plain: no entry of that "
+                              "file name)\nadd maps\\barcelona2001\\x.dat 1 (key x.dat, "))
       << outcome.out;
 
   const Outcome update = RunCommand({"update-tracks", source, "--game-folder", dir / "game"});
@@ -187,7 +191,8 @@ TEST(CliPrinting, WritesTheControlCharactersOfNamesAsHexEscapes) {
 #ifndef _WIN32
   dir.WriteFile("mod/new\x01line", "N");
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
-  EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1\n")) << dryRun.out;
+  EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1 (key new\\x01line, plain: "))
+      << dryRun.out;
 #endif
 }
 

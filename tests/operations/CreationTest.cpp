@@ -81,6 +81,20 @@ TEST(CreateWad, NamesNestedFilesByTheirPathBelowTheFolderTheSameWithATrailingSep
   EXPECT_EQ(ReadFile(run.dir / "two.wad"), expected);
 }
 
+// A folder is a folder whatever dots its name holds, and one file is enough for a wad.
+TEST(CreateWad, PacksAnyExistingFolderAlsoOneWithADotOrASingleFile) {
+  Creation run;
+  run.dir.WriteFile("mod.v2/a.txt", "A");
+  run.dir.WriteFile("mod.v2/b.txt", "BB");
+  run.dir.WriteFile("README/only.txt", "O");
+  run.Create(run.dir / "mod.v2", run.dir / "dotted.wad");
+  run.Create(run.dir / "README", run.dir / "one.wad");
+  EXPECT_TRUE(run.host.messages.empty());
+  EXPECT_EQ(ReadFile(run.dir / "dotted.wad"),
+            WadBuilder().Entry("a.txt", "A").Entry("b.txt", "BB").Build());
+  EXPECT_EQ(ReadFile(run.dir / "one.wad"), WadBuilder().Entry("only.txt", "O").Build());
+}
+
 TEST(CreateWad, RefusesSourcesThatMakeNoWadAndWritesNothing) {
   struct Case {
     const char* what;
@@ -90,8 +104,7 @@ TEST(CreateWad, RefusesSourcesThatMakeNoWadAndWritesNothing) {
   };
   TempDir dir;
   dir.WriteFile("one/only.txt", "x");
-  dir.WriteFile("folder.ab/a.txt", "a");
-  dir.WriteFile("folder.ab/b.txt", "b");
+  fs::create_directories(dir / "empty");
   const std::string longName(129, 'n');
   dir.WriteFile("long/a.txt", "a");
   dir.WriteFile("long/" + longName, "b");
@@ -104,11 +117,13 @@ TEST(CreateWad, RefusesSourcesThatMakeNoWadAndWritesNothing) {
       {"an empty source", "", "Sorry but you have to choose a source folder first.", false},
       {"the placeholder", "...or select a file",
        "Sorry but you have to choose a source folder first.", false},
-      {"a folder named like a file", dir / "folder.ab",
+      {"a folder that doesn't exist", dir / "mdo",
+       "Sorry but you surely did a mistake in file's pathname :)", false},
+      {"a file that doesn't exist", dir / "one/other.txt",
        "Sorry but you surely did a mistake in file's pathname :)", false},
       {"a single file", dir / "one/only.txt", "Sorry but you have to choose a source folder first.",
        false},
-      {"a folder of one file", dir / "one", "Sorry but you have to choose a source folder first.",
+      {"an empty folder", dir / "empty", "Sorry but you have to choose a source folder first.",
        false},
       {"a name longer than the field", dir / "long",
        "Sorry but this file name is too long for a wad: " + longName, true},

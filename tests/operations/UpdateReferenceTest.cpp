@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include "FakeHost.h"
@@ -41,39 +42,123 @@ bool Holds(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
 
-std::string PlainAddedName(const std::string& wadFile, const std::string& key) {
-  if (LowerCase1252(wadFile) == "cars.wad") return "cars\\" + key;
-  for (const std::string_view track : TrackNames) {
-    if (wadFile.size() >= 4 && wadFile.substr(0, wadFile.size() - 4) == track) {
-      return "maps\\" + std::string(track) + "\\" + key;
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == '\\') {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
     }
   }
-  return key;
+  return parts;
 }
 
-// The update of one wad, step by step as the plain algorithm goes.
+std::string Joined(const std::vector<std::string>& parts, std::size_t from) {
+  std::string text;
+  for (std::size_t i = from; i < parts.size(); ++i) text += (i > from ? "\\" : "") + parts[i];
+  return text;
+}
+
+std::string TrackOfWad(const std::string& wadFile) {
+  const std::string base = LowerCase1252(wadFile.substr(0, wadFile.size() - 4));
+  for (const std::string_view track : TrackNames) {
+    if (base == track) return base;
+  }
+  return "";
+}
+
+// The source's key, mode (0 plain, 1 qualifying, 2 race), whether the key is compared with
+// whole names, and the track whose folder holds it.
+struct PlainSource {
+  std::string key;
+  int mode = 0;
+  bool cars = false;
+  std::string track;
+};
+
+// A file of a source folder, by the folder's own name and the path below it.
+PlainSource PlainFolderSource(const std::string& r) {
+  const std::vector<std::string> parts = Split(r);
+  PlainSource source;
+  source.key = parts.back();
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    if (parts[i] == "race") source.mode = 2;
+    if (parts[i] == "qualifying" && source.mode == 0) source.mode = 1;
+  }
+  // A track's folder anywhere decides first, the innermost one; else the first "cars" folder,
+  // a row of them counting as one.
+  for (std::size_t i = parts.size() - 1; i-- > 0 && source.track.empty();) {
+    for (const std::string_view track : TrackNames) {
+      if (parts[i] == track) {
+        source.track = track;
+        source.key = "maps\\" + source.track + "\\" + Joined(parts, i + 1);
+      }
+    }
+  }
+  for (std::size_t i = 0; i + 1 < parts.size() && source.track.empty() && !source.cars; ++i) {
+    if (parts[i] == "cars") {
+      while (i + 2 < parts.size() && parts[i + 1] == "cars") ++i;
+      source.cars = true;
+      source.key = Joined(parts, i);
+    }
+  }
+  return source;
+}
+
+PlainSource PlainFileSource(const std::string& p) {
+  PlainSource source;
+  source.mode = Holds(p, "\\race\\") ? 2 : Holds(p, "\\qualifying\\") ? 1 : 0;
+  source.cars = Holds(p, "\\cars\\");
+  source.key = source.cars ? p.substr(p.rfind("\\cars\\") + 1) : FileNamePart(p, '\\');
+  return source;
+}
+
+std::string PlainAddedName(const std::string& wadFile, const PlainSource& source) {
+  std::string prefix;
+  if (LowerCase1252(wadFile) == "cars.wad") prefix = "cars\\";
+  for (const std::string_view track : TrackNames) {
+    if (wadFile.substr(0, wadFile.size() - 4) == track)
+      prefix = "maps\\" + std::string(track) + "\\";
+  }
+  std::string name = source.key.starts_with(prefix) ? "" : prefix;
+  if (!Holds(source.key, "\\") && source.mode == 2) name += "race\\";
+  if (!Holds(source.key, "\\") && source.mode == 1) name += "qualifying\\";
+  return name + source.key;
+}
+
+bool Passes(const PlainSource& source, const std::string& e) {
+  const std::string fileName = FileNamePart(e, '\\');
+  if (!source.track.empty()) return source.key == e;
+  if (source.mode == 2) return source.key == fileName && Holds("\\" + e, "\\race\\");
+  if (source.mode == 1) return source.key == fileName && Holds("\\" + e, "\\qualifying\\");
+  return source.cars ? source.key == e : source.key == fileName;
+}
+
+// The update of one wad, step by step as the plain algorithm goes. ownName is the source
+// folder's own name; empty for a single file.
 std::vector<PlainEntry> PlainUpdate(std::vector<PlainEntry> entries, const std::string& wadFile,
-                                    const std::string& sourceText,
+                                    const std::string& sourceText, const std::string& ownName,
                                     const std::vector<std::string>& sources, bool singleFile) {
   const std::string folderText = *EntryTextFromNativePath(sourceText);
   for (const std::string& path : sources) {
     const std::string p = LowerCase1252(*EntryTextFromNativePath(path));
-    const int mode = Holds(p, "\\race\\") ? 2 : Holds(p, "\\qualifying\\") ? 1 : 0;
-    const bool cars = Holds(p, "\\cars\\");
-    std::string key = FileNamePart(p, '\\');
-    if (cars && singleFile) key = p.substr(p.rfind("\\cars\\") + 1);
-    if (cars && !singleFile)
-      key = p.substr(folderText.size() + (folderText.back() == '\\' ? 0 : 1));
+    PlainSource source;
+    if (singleFile) {
+      source = PlainFileSource(p);
+    } else {
+      const std::string below = p.substr(folderText.size() + (folderText.back() == '\\' ? 0 : 1));
+      source = PlainFolderSource(LowerCase1252(ownName) + "\\" + below);
+    }
+    if (!source.track.empty() && source.track != TrackOfWad(wadFile)) continue;
 
     std::optional<std::size_t> match;
     for (std::size_t j = 0; j < entries.size() && !match; ++j) {
-      const std::string e = LowerCase1252(WithoutNul(entries[j].name));
-      const std::string fileName = FileNamePart(e, '\\');
-      const bool passes = mode == 2   ? key == fileName && Holds(e, "\\race\\")
-                          : mode == 1 ? key == fileName && Holds(e, "\\qualifying\\")
-                          : cars      ? key == e
-                                      : key == fileName;
-      if (passes) match = j;
+      if (Passes(source, LowerCase1252(WithoutNul(entries[j].name)))) match = j;
+    }
+    const std::string name = PlainAddedName(wadFile, source);
+    for (std::size_t j = 0; j < entries.size() && !match; ++j) {
+      if (LowerCase1252(WithoutNul(entries[j].name)) == name) match = j;
     }
     const std::string data = testing::ReadFile(path);
     const auto size = static_cast<std::int64_t>(data.size());
@@ -90,8 +175,8 @@ std::vector<PlainEntry> PlainUpdate(std::vector<PlainEntry> entries, const std::
       m.data = data;
     } else {
       for (PlainEntry& other : entries) other.offset += size + 136;
-      entries.push_back({PlainAddedName(wadFile, key),
-                         4 + 136 * static_cast<std::int64_t>(entries.size() + 1), size, data});
+      entries.push_back(
+          {name, 4 + 136 * static_cast<std::int64_t>(entries.size() + 1), size, data});
     }
   }
   return entries;
@@ -138,14 +223,26 @@ class Generator {
 
   std::string EntryName() {
     const std::string folder = Pick({"", "maps\\monza2001\\", "cars\\ferrari\\", "Cars\\Williams\\",
-                                     "maps\\x\\race\\", "maps\\x\\Qualifying\\", "misc\\"});
+                                     "maps\\x\\race\\", "maps\\x\\Qualifying\\", "misc\\", "race\\",
+                                     "cars\\race\\", "maps\\spa2001\\race\\"});
     return folder + Pick({"a.tex", "B.TEX", "c.dat", "setup.txt", "\xC9t\xE9.dat"});
   }
 
   std::string SourcePath() {
     return Pick({"", "Race/", "qualifying/", "Cars/ferrari/", "cars/Williams/", "x/race/y/",
-                 "Qualifying/race/"}) +
-           Pick({"a.tex", "b.tex", "C.DAT", "setup.txt", "new.bin", "\xC3\xA9t\xC3\xA9.dat"});
+                 "Qualifying/race/", "maps/monza2001/", "maps/Spa2001/race/", "monza2001/cars/",
+                 "cars/race/", "mod.v2/", "racing/"}) +
+           Pick({"a.tex", "b.tex", "C.DAT", "setup.txt", "new.bin", "README",
+                 "\xC3\xA9t\xC3\xA9.dat"});
+  }
+
+  // Where a mod folder lies, and its own name: neither the folders above nor their names may
+  // change what the update does.
+  std::string FoldersAbove() {
+    return Pick({"", "cars/", "race/", "qualifying/x/", "maps/monza2001/", "a.b/"});
+  }
+  std::string OwnName() {
+    return Pick({"mod", "cars", "race", "mod.v2", "monza2001", "My Mods", "Qualifying"});
   }
 
   // A wad laid out as the game's are (blocks in some order, gaps, empty entries sharing the
@@ -176,24 +273,26 @@ TEST(UpdateAgainstThePlainAlgorithm, GivesTheSameWadOnGeneratedWadsAndSources) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
     Generator generate(seed);
     TempDir dir;
-    const std::string wadFile = generate.Pick({"cars.wad", "monza2001.wad", "other.wad"});
+    const std::string wadFile = generate.Pick(
+        {"cars.wad", "monza2001.wad", "spa2001.wad", "other.wad", "CARS.WAD", "Monza2001.Wad"});
     const std::string wad = generate.Wad().WriteTo(dir / wadFile);
+    const std::string ownName = generate.OwnName();
+    const std::string folder = generate.FoldersAbove() + ownName;
     const std::size_t sources = generate.Below(25);
     for (std::size_t i = 0; i < sources; ++i) {
-      dir.WriteFile("mod/" + generate.SourcePath(), generate.Bytes(12));
+      dir.WriteFile(folder + "/" + generate.SourcePath(), generate.Bytes(12));
     }
-    std::filesystem::create_directories(dir / "mod");
+    std::filesystem::create_directories(dir / folder);
     const bool singleFile = sources > 0 && generate.Below(6) == 0;
-    std::string sourceText = dir / "mod";
+    std::string sourceText = dir / folder;
     if (generate.Below(2) == 0) sourceText += "/";
     std::vector<std::string> list = ListFiles(sourceText, "*.*", true, false, 63);
     if (singleFile) {
       sourceText = list.front();
-      if (sourceText.ends_with(".bin")) continue;  // a four-letter extension names a folder
       list = {sourceText};
     }
     const std::vector<PlainEntry> expected =
-        PlainUpdate(EntriesOf(wad), wadFile, sourceText, list, singleFile);
+        PlainUpdate(EntriesOf(wad), wadFile, sourceText, ownName, list, singleFile);
 
     FakeHost host;
     ProgramState state;
@@ -203,6 +302,110 @@ TEST(UpdateAgainstThePlainAlgorithm, GivesTheSameWadOnGeneratedWadsAndSources) {
     ASSERT_TRUE(host.messages.empty()) << "seed " << seed << ": " << host.messages[0];
     ASSERT_EQ(testing::ReadFile(wad), WadBytes(expected))
         << "seed " << seed << ::testing::PrintToString(expected);
+  }
+}
+
+// Names that no layout of a mod may add: a prefix twice, or another track's folder.
+void ExpectNoDoubledPrefix(const std::string& wad, const std::string& original,
+                           const std::string& track) {
+  const std::vector<PlainEntry> before = EntriesOf(original);
+  const std::vector<PlainEntry> after = EntriesOf(wad);
+  for (auto entry = after.begin() + static_cast<std::ptrdiff_t>(before.size());
+       entry != after.end(); ++entry) {
+    const std::string name = LowerCase1252(entry->name);
+    EXPECT_FALSE(name.starts_with("cars\\cars\\")) << wad << ": " << name;
+    for (const std::string_view other : TrackNames) {
+      const std::string folder = "maps\\" + std::string(other) + "\\";
+      EXPECT_FALSE(name.starts_with(folder + "maps\\")) << wad << ": " << name;
+      if (!track.empty() && other != track) {
+        EXPECT_FALSE(Holds(name, folder.c_str())) << wad << ": " << name;
+      }
+    }
+  }
+}
+
+// One mod tree, laid out twice under different folders: its result doesn't depend on the
+// folders above it or on a relative spelling, and a second run changes nothing.
+TEST(UpdateOfGeneratedModTrees, DependsOnlyOnTheTreeAndIsTheSameRunTwice) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    Generator generate(seed);
+    TempDir dir;
+    const std::string wadFile = generate.Pick({"cars.wad", "monza2001.wad", "other.wad"});
+    const std::string original = generate.Wad().Build();
+    const std::string ownName = generate.OwnName();
+    const std::string first = "one/" + generate.FoldersAbove() + ownName;
+    const std::string second = "two/" + generate.FoldersAbove() + ownName;
+    for (std::size_t i = generate.Below(20); i > 0; --i) {
+      const std::string path = generate.SourcePath();
+      const std::string bytes = generate.Bytes(12);
+      dir.WriteFile(first + "/" + path, bytes);
+      dir.WriteFile(second + "/" + path, bytes);
+    }
+    std::filesystem::create_directories(dir / first);
+    std::filesystem::create_directories(dir / second);
+
+    auto update = [](const std::string& wad, const std::string& source) {
+      FakeHost host;
+      ProgramState state;
+      host.wadText = wad;
+      host.sourceText = source;
+      RunUpdate(host, state, NativeFileSystem());
+      EXPECT_TRUE(host.messages.empty()) << host.messages[0];
+    };
+    const std::string absoluteWad = dir.WriteFile("a/" + wadFile, original);
+    const std::string relativeWad = dir.WriteFile("r/" + wadFile, original);
+    update(absoluteWad, dir / first);
+    std::filesystem::current_path(dir / second);
+    update(relativeWad, ".");
+    std::filesystem::current_path(before);
+    const std::string once = testing::ReadFile(absoluteWad);
+    ASSERT_EQ(testing::ReadFile(relativeWad), once) << "seed " << seed;
+    update(absoluteWad, dir / first);
+    ASSERT_EQ(testing::ReadFile(absoluteWad), once) << "seed " << seed << ", second run";
+    ExpectNoDoubledPrefix(absoluteWad, dir.WriteFile("original.wad", original),
+                          wadFile == "monza2001.wad" ? "monza2001" : "");
+  }
+}
+
+// A track update of a generated mod: no file of one track's folder reaches another track's
+// wad, and a second run changes none of the 17.
+TEST(UpdateOfGeneratedModTrees, KeepsEachTracksFilesInItsOwnWad) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    Generator generate(seed);
+    TempDir dir;
+    const std::string game = dir / "game";
+    for (const std::string_view track : TrackNames) {
+      const std::string bytes = generate.Wad().Build();
+      dir.WriteFile("game/" + std::string(track) + ".wad", bytes);
+      dir.WriteFile("original/" + std::string(track) + ".wad", bytes);
+    }
+    const std::string mod = "mods/" + generate.OwnName();
+    for (std::size_t i = generate.Below(20); i > 0; --i) {
+      dir.WriteFile(mod + "/" + generate.SourcePath(), generate.Bytes(12));
+    }
+    std::filesystem::create_directories(dir / mod);
+    auto updateTracks = [&] {
+      FakeHost host;
+      ProgramState state;
+      host.gamePath = game;
+      host.sourceText = dir / mod;
+      state.TrackMode = true;
+      RunUpdate(host, state, NativeFileSystem());
+      EXPECT_TRUE(host.messages.empty()) << host.messages[0];
+    };
+    updateTracks();
+    std::map<std::string, std::string> once;
+    for (const std::string_view track : TrackNames) {
+      const std::string wad = game + "/" + std::string(track) + ".wad";
+      once[wad] = testing::ReadFile(wad);
+      ExpectNoDoubledPrefix(wad, dir / ("original/" + std::string(track) + ".wad"),
+                            std::string(track));
+    }
+    updateTracks();
+    for (const auto& [wad, bytes] : once) {
+      ASSERT_EQ(testing::ReadFile(wad), bytes) << "seed " << seed << ", second run: " << wad;
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #endif
 
 #include <filesystem>
+#include <map>
 
 #include "FakeHost.h"
 #include "FaultyFileSystem.h"
@@ -79,36 +80,45 @@ TEST(RunUpdate, RefusesUnusableFieldsInOrderBeforeOpeningAnyWad) {
     std::string wad;
     bool trackMode;
     const char* message;
-    bool wadNameStored;
   };
   TempDir dir;
   const std::string wad = WadBuilder().WriteTo(dir / "x.wad");
   const std::string file = dir.WriteFile("mod/a.tex", "a");
   const Case cases[] = {
       {"the placeholder", "...or select a file", wad, false,
-       "Sorry but you have to choose source file(s) first.", false},
-      {"an empty source", "", wad, true, "Sorry but you have to choose source file(s) first.",
-       false},
-      {"no game folder", file, wad, true, "Sorry but the GP4 folder was not found.", false},
-      {"no wad", file, "", false, "Sorry but you have to choose a wad file first.", false},
-      {"upper-case WAD", file, dir / "X.WAD", false, "Sorry but you havn't selected a wad file.",
-       false},
+       "Sorry but you have to choose source file(s) first."},
+      {"an empty source", "", wad, true, "Sorry but you have to choose source file(s) first."},
+      {"no game folder", file, wad, true, "Sorry but the GP4 folder was not found."},
+      {"no wad", file, "", false, "Sorry but you have to choose a wad file first."},
+      {"a wad text without .wad", file, dir / "x.wadx", false,
+       "Sorry but you havn't selected a wad file."},
+      {"a wad text ending in wad alone", file, dir / "xwad", false,
+       "Sorry but you havn't selected a wad file."},
       {"a missing wad", file, dir / "missing.wad", false,
-       "Sorry but you surely did a mistake in wad's pathname :)", false},
-      {"a folder named like a file", dir / "mod.ab", wad, false,
-       "Sorry but you surely did a mistake in file's pathname :)", true},
+       "Sorry but you surely did a mistake in wad's pathname :)"},
+      {"a folder as the wad", file, dir / "mod.wad", false,
+       "Sorry but you surely did a mistake in wad's pathname :)"},
+      {"a mistyped folder", dir / "mdo", wad, false,
+       "Sorry but you surely did a mistake in file's pathname :)"},
+      {"a mistyped folder, track update", dir / "typo", wad, true,
+       "Sorry but you surely did a mistake in file's pathname :)"},
+      {"a missing file", dir / "mod/b.tex", wad, false,
+       "Sorry but you surely did a mistake in file's pathname :)"},
+      {"a missing file without a dot", dir / "mod/README", wad, false,
+       "Sorry but you surely did a mistake in file's pathname :)"},
   };
-  fs::create_directories(dir / "mod.ab");
+  fs::create_directories(dir / "mod.wad");
   for (const Case& c : cases) {
     FakeHost host;
     ProgramState state;
     host.sourceText = c.source;
     host.wadText = c.wad;
+    host.gamePath = c.what == std::string("no game folder") ? "" : dir.path().string();
     state.TrackMode = c.trackMode;
     FaultyFileSystem files;
     RunUpdate(host, state, files);
     EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.what;
-    EXPECT_EQ(host.settings.Stored("WadName").has_value(), c.wadNameStored) << c.what;
+    EXPECT_FALSE(host.settings.Stored("WadName")) << c.what;
     EXPECT_FALSE(host.settings.Stored("FileName")) << c.what;
     EXPECT_EQ(files.Calls(FileStep::OpenWrite) + files.Calls(FileStep::OpenRead), 0) << c.what;
     EXPECT_FALSE(state.TrackMode) << c.what;
@@ -129,7 +139,8 @@ TEST(RunUpdate, MatchesTheFirstEntryByTheRulesOfEachKindOfSource) {
   run.dir.WriteFile("mod/qualifying/race/x/setup.txt", "new3b");  // race wins over qualifying
   run.dir.WriteFile("mod/Qualifying/setup.txt", "new4");
   run.dir.WriteFile("mod/Cars/Ferrari/A.tex", "new5");
-  run.dir.WriteFile("mod/qualifying/lonely.txt", "new7");  // no qualifying entry: added
+  // No qualifying entry of that name: added below "qualifying\", where its mode finds it.
+  run.dir.WriteFile("mod/qualifying/lonely.txt", "new7");
   run.host.sourceText = run.dir / "mod/";
   run.Update();
 
@@ -145,30 +156,184 @@ TEST(RunUpdate, MatchesTheFirstEntryByTheRulesOfEachKindOfSource) {
                          {"maps\\x\\qualifying\\setup.txt", "new4"},
                          {"cars\\ferrari\\a.tex", "new5"},
                          {"a.tex", "old6"},
-                         {"lonely.txt", "new7"},
+                         {"qualifying\\lonely.txt", "new7"},
                      }));
 }
 
+// An added name gets the wad's prefix unless its key starts with it already, and a race or
+// qualifying file keyed by its file name alone keeps that folder, so that its own mode finds
+// it next time.
 TEST(RunUpdate, NamesAddedEntriesByTheWadTheyGoInto) {
   struct Case {
     const char* wadFile;
+    const char* source;  // below the source folder "mod"
     const char* name;
   };
   const Case cases[] = {
-      {"cars.wad", "cars\\cars\\f1\\a.tex"},
-      {"Cars.WAD.wad", "cars\\f1\\a.tex"},
-      {"monza2001.wad", "maps\\monza2001\\cars\\f1\\a.tex"},
-      {"Monza2001.wad", "cars\\f1\\a.tex"},
-      {"other.wad", "cars\\f1\\a.tex"},
+      {"cars.wad", "Cars/F1/A.tex", "cars\\f1\\a.tex"},
+      {"CARS.WAD", "Cars/F1/A.tex", "cars\\f1\\a.tex"},
+      {"Cars.WAD.wad", "Cars/F1/A.tex", "cars\\f1\\a.tex"},
+      {"monza2001.wad", "Cars/F1/A.tex", "maps\\monza2001\\cars\\f1\\a.tex"},
+      {"Monza2001.wad", "Cars/F1/A.tex", "cars\\f1\\a.tex"},
+      {"other.wad", "Cars/F1/A.tex", "cars\\f1\\a.tex"},
+      {"cars.wad", "race/x.cfg", "cars\\race\\x.cfg"},
+      {"cars.wad", "Qualifying/x.cfg", "cars\\qualifying\\x.cfg"},
+      {"cars.wad", "cars/race/x.cfg", "cars\\race\\x.cfg"},
+      {"other.wad", "race/x.cfg", "race\\x.cfg"},
+      {"monza2001.wad", "race/x.cfg", "maps\\monza2001\\race\\x.cfg"},
+      {"monza2001.wad", "x.dat", "maps\\monza2001\\x.dat"},
+      {"monza2001.wad", "maps/monza2001/Track.dat", "maps\\monza2001\\track.dat"},
+      {"Monza2001.Wad", "maps/Monza2001/t.dat", "maps\\monza2001\\t.dat"},
   };
   for (const Case& c : cases) {
     UpdateRun run;
     run.host.wadText = WadBuilder().WriteTo(run.dir / c.wadFile);
-    run.dir.WriteFile("mod/Cars/F1/A.tex", "a");
+    run.dir.WriteFile(std::string("mod/") + c.source, "a");
     run.host.sourceText = run.dir / "mod";
     run.Update();
-    EXPECT_EQ(run.Names(run.host.wadText), std::vector<std::string>{c.name}) << c.wadFile;
+    EXPECT_TRUE(run.host.messages.empty()) << c.wadFile << " " << c.source;
+    EXPECT_EQ(run.Names(run.host.wadText), std::vector<std::string>{c.name})
+        << c.wadFile << " " << c.source;
     EXPECT_EQ(ReadFile(run.host.wadText).substr(4 + 128, 4), testing::Int32Bytes(140));
+  }
+}
+
+// Mod folders laid out the way people ship them land where the modder meant, and a second
+// run of the same update changes nothing.
+TEST(RunUpdate, PutsModsLaidOutAsPeopleShipThemWhereTheyBelongOnceAndForAll) {
+  struct Case {
+    const char* what;
+    const char* wadFile;
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::vector<std::string> files;  // below the test folder, each holding "new"
+    const char* source;              // below the test folder
+    std::map<std::string, std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"a folder with a dot",
+       "cars.wad",
+       {{"cars\\a.tex", "old"}},
+       {"mod.v2/cars/a.tex"},
+       "mod.v2",
+       {{"cars\\a.tex", "new"}}},
+      {"a file with a long extension",
+       "other.wad",
+       {{"logo.jpeg", "old"}},
+       {"mod/logo.jpeg"},
+       "mod/logo.jpeg",
+       {{"logo.jpeg", "new"}}},
+      {"a file without an extension",
+       "other.wad",
+       {{"README", "old"}},
+       {"mod/README"},
+       "mod/README",
+       {{"README", "new"}}},
+      {"a track mod below a folder named cars",
+       "a1ring2001.wad",
+       {{"maps\\a1ring2001\\textures\\tex001.tex", "old"}},
+       {"home/cars/trackmod/maps/a1ring2001/textures/tex001.tex"},
+       "home/cars/trackmod",
+       {{"maps\\a1ring2001\\textures\\tex001.tex", "new"}}},
+      {"a mod below a folder named race",
+       "other.wad",
+       {{"x.dat", "old"}},
+       {"race/mod/x.dat"},
+       "race/mod",
+       {{"x.dat", "new"}}},
+      {"an extracted cars wad with a new file",
+       "cars.wad",
+       {{"cars\\car_ferrari.gp4", "old"}},
+       {"extracted/cars/car_ferrari.gp4", "extracted/cars/helmets/h.tex"},
+       "extracted",
+       {{"cars\\car_ferrari.gp4", "new"}, {"cars\\helmets\\h.tex", "new"}}},
+      {"the inner cars folder of an extracted cars wad",
+       "cars.wad",
+       {{"cars\\car_ferrari.gp4", "old"}},
+       {"extracted/cars/car_ferrari.gp4"},
+       "extracted/cars",
+       {{"cars\\car_ferrari.gp4", "new"}}},
+      {"the cars wad extracted into a folder named cars",
+       "cars.wad",
+       {{"cars\\car_ferrari.gp4", "old"}},
+       {"cars/cars/car_ferrari.gp4"},
+       "cars",
+       {{"cars\\car_ferrari.gp4", "new"}}},
+      {"a track wad extracted into a folder named after it",
+       "monza2001.wad",
+       {{"maps\\monza2001\\track.dat", "old"}},
+       {"monza2001/maps/monza2001/track.dat"},
+       "monza2001",
+       {{"maps\\monza2001\\track.dat", "new"}}},
+      {"cars, race and qualifying files into the cars wad",
+       "cars.wad",
+       {{"cars\\car_ferrari.gp4", "old"}},
+       {"mod/cars/helmets/h.tex", "mod/race/x.cfg", "mod/qualifying/x.cfg"},
+       "mod",
+       {{"cars\\car_ferrari.gp4", "old"},
+        {"cars\\helmets\\h.tex", "new"},
+        {"cars\\race\\x.cfg", "new"},
+        {"cars\\qualifying\\x.cfg", "new"}}},
+      {"another track's file in a single-wad update",
+       "monza2001.wad",
+       {{"maps\\monza2001\\track.dat", "old"}},
+       {"trackmod/maps/spa2001/track.dat"},
+       "trackmod",
+       {{"maps\\monza2001\\track.dat", "old"}}},
+      {"an upper-case wad name",
+       "CARS.WAD",
+       {{"cars\\a.tex", "old"}},
+       {"mod/cars/b.tex"},
+       "mod",
+       {{"cars\\a.tex", "old"}, {"cars\\b.tex", "new"}}},
+  };
+  for (const Case& c : cases) {
+    UpdateRun run;
+    WadBuilder wad;
+    for (const auto& [name, data] : c.entries) wad.Entry(name, data);
+    run.host.wadText = wad.WriteTo(run.dir / c.wadFile);
+    for (const std::string& file : c.files) run.dir.WriteFile(file, "new");
+    run.host.sourceText = run.dir / c.source;
+    run.Update();
+    EXPECT_TRUE(run.host.messages.empty()) << c.what;
+    std::map<std::string, std::string> content;
+    WadReader reader(run.host.wadText, NativeFileSystem());
+    for (const WadDirectoryEntry& entry : reader.Entries()) {
+      reader.ReadBlock(entry, content[EntryName(entry)]);
+    }
+    EXPECT_EQ(content, c.expected) << c.what;
+    const std::string once = ReadFile(run.host.wadText);
+    run.Update();
+    EXPECT_EQ(ReadFile(run.host.wadText), once) << c.what << ", second run";
+  }
+}
+
+// A track's own files go into that track's wad only.
+TEST(RunUpdate, ATrackUpdatePutsATracksOwnFilesIntoItsWadOnly) {
+  UpdateRun run;
+  const std::string game = run.dir / "game";
+  for (const std::string_view track : TrackNames) {
+    WadBuilder()
+        .Entry("maps\\" + std::string(track) + "\\track.dat", "old")
+        .WriteTo(game + "/" + std::string(track) + ".wad");
+  }
+  run.dir.WriteFile("trackmod/maps/monza2001/track.dat", "monza");
+  run.dir.WriteFile("trackmod/maps/Spa2001/track.dat", "spa");
+  run.dir.WriteFile("trackmod/sky.tex", "sky");
+  run.host.sourceText = run.dir / "trackmod";
+  run.host.gamePath = game;
+  run.state.TrackMode = true;
+  run.Update();
+  for (const std::string_view track : TrackNames) {
+    const std::string folder = "maps\\" + std::string(track) + "\\";
+    const std::string own = track == "monza2001" ? "monza" : track == "spa2001" ? "spa" : "old";
+    WadReader reader(game + "/" + std::string(track) + ".wad", NativeFileSystem());
+    std::map<std::string, std::string> content;
+    for (const WadDirectoryEntry& entry : reader.Entries()) {
+      reader.ReadBlock(entry, content[EntryName(entry)]);
+    }
+    EXPECT_EQ(content, (std::map<std::string, std::string>{{folder + "track.dat", own},
+                                                           {folder + "sky.tex", "sky"}}))
+        << track;
   }
 }
 
