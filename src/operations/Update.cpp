@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "operations/BlockOffsets.h"
+#include "operations/BlockOverlaps.h"
 #include "operations/MatchIndex.h"
 #include "operations/Messages.h"
 #include "operations/SourceFolder.h"
@@ -190,7 +191,11 @@ class WadUpdate {
       if (Refusal refusal = PutIn(sources_[i], sizes_[i], index, offsets)) return refusal;
       progress.Changed(k, wadPath_, static_cast<int>((static_cast<long long>(i) + 1) * 100 / n));
     }
-    return PlaceBlocks(offsets);
+    if (Refusal refusal = PlaceBlocks(offsets)) return refusal;
+    // Overlapping blocks that the change moved apart or gave new bytes would give an entry
+    // another's bytes: such a wad is refused rather than written wrong.
+    if (!EveryEntryKeepsItsBytes(image_, fileSystem_)) return kDamagedWadMessage;
+    return std::nullopt;
   }
 
   // Writes the changed wad beside the old one and checks what was written; gives the refusal
