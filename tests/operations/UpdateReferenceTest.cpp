@@ -260,10 +260,10 @@ class Generator {
 
   // A wad laid out as the game's are (blocks in some order, gaps, empty entries sharing the
   // next block's offset) or, now and then, any way at all.
-  WadBuilder Wad() {
+  WadBuilder Wad(bool nowAndThenAnyWay = true) {
     const std::size_t count = Below(40);
     WadBuilder wad;
-    const bool anyWay = Below(8) == 0;
+    const bool anyWay = Below(8) == 0 && nowAndThenAnyWay;
     std::int64_t at = 4 + 136 * static_cast<std::int64_t>(count);
     const std::int64_t dataStart = at;
     for (std::size_t i = 0; i < count; ++i) {
@@ -439,7 +439,7 @@ TEST(UpdateOfGeneratedModTrees, DependsOnlyOnTheTreeAndIsTheSameRunTwice) {
     Generator generate(seed);
     TempDir dir;
     const std::string wadFile = generate.Pick({"cars.wad", "monza2001.wad", "other.wad"});
-    const std::string original = generate.Wad().Build();
+    const std::string original = generate.Wad(false).Build();
     const std::string ownName = generate.OwnName();
     const std::string first = "one/" + generate.FoldersAbove() + ownName;
     const std::string second = "two/" + generate.FoldersAbove() + ownName;
@@ -478,12 +478,12 @@ TEST(UpdateOfGeneratedModTrees, DependsOnlyOnTheTreeAndIsTheSameRunTwice) {
 // A track update of a generated mod: no file of one track's folder reaches another track's
 // wad, and a second run changes none of the 17.
 TEST(UpdateOfGeneratedModTrees, KeepsEachTracksFilesInItsOwnWad) {
-  for (unsigned seed = 1; seed <= 20; ++seed) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
     Generator generate(seed);
     TempDir dir;
     const std::string game = dir / "game";
     for (const std::string_view track : TrackNames) {
-      const std::string bytes = generate.Wad().Build();
+      const std::string bytes = generate.Wad(false).Build();
       dir.WriteFile("game/" + std::string(track) + ".wad", bytes);
       dir.WriteFile("original/" + std::string(track) + ".wad", bytes);
     }
