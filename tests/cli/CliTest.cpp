@@ -83,8 +83,8 @@ TEST(CliExtract, WritesTheFilesIntoTheFolderAndPrintsTheCompletionText) {
       WadBuilder().Entry("maps\\spa2001\\a.dat", "AAA").Entry("b.txt", "B").WriteTo(dir / "x.wad");
   const Outcome outcome = RunCommand({"extract", wad, dir / "out"});
   EXPECT_EQ(outcome.status, kExitSuccess);
-  EXPECT_TRUE(outcome.out.starts_with("Wad extracted in ")) << outcome.out;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_TRUE(outcome.err.starts_with("Wad extracted in ")) << outcome.err;
   EXPECT_EQ(testing::ReadFile(dir / "out/maps/spa2001/a.dat"), "AAA");
   EXPECT_EQ(testing::ReadFile(dir / "out/b.txt"), "B");
 }
@@ -113,12 +113,15 @@ TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
 
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
   EXPECT_EQ(dryRun.status, kExitSuccess) << dryRun.err;
-  EXPECT_TRUE(dryRun.out.starts_with("replace A 4 -> 6\nadd c 3\nUpdate done in ")) << dryRun.out;
+  EXPECT_EQ(dryRun.out, wad + ":\nreplace A 4 -> 6\nadd c 3\n");
+  EXPECT_TRUE(dryRun.err.starts_with("Update done in ")) << dryRun.err;
   EXPECT_EQ(testing::ReadFile(wad), before);
 
-  const Outcome update = RunCommand({"update", wad, dir / "mod"});
+  const Outcome update = RunCommand({"update", "-v", wad, dir / "mod"});
   EXPECT_EQ(update.status, kExitSuccess) << update.err;
-  EXPECT_TRUE(update.out.starts_with("Update done in ")) << update.out;
+  EXPECT_EQ(update.out, "");
+  EXPECT_TRUE(update.err.starts_with(wad + ":\nreplace A 4 -> 6\nadd c 3\nUpdate done in "))
+      << update.err;
   EXPECT_EQ(testing::ReadFile(wad), WadBuilder()
                                         .Record("A", 4 + 3 * 136 + 3, 6)
                                         .Record("B", 4 + 3 * 136 + 9, 2)
@@ -140,9 +143,10 @@ TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
   const Outcome outcome =
       RunCommand({"update-tracks", source, "--game-folder", dir / "game", "--dry-run"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
-  EXPECT_TRUE(
-      outcome.out.starts_with("add maps\\a1ring2001\\x.dat 1\nadd maps\\barcelona2001\\x.dat 1\n"))
+  EXPECT_TRUE(outcome.out.starts_with(dir / "game/a1ring2001.wad:\nadd maps\\a1ring2001\\x.dat 1\n\n" +
+                                      dir / "game/barcelona2001.wad:\nadd maps\\barcelona2001\\x.dat 1\n\n"))
       << outcome.out;
+  EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), ':'), 17) << outcome.out;
 
   const Outcome update = RunCommand({"update-tracks", source, "--game-folder", dir / "game"});
   EXPECT_EQ(update.status, kExitSuccess) << update.err;
@@ -156,7 +160,7 @@ TEST(CliCreate, PacksTheFolderIntoTheWadNamed) {
   dir.WriteFile("src/b.txt", "B");
   const Outcome outcome = RunCommand({"create", dir / "src", dir / "new.wad"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
-  EXPECT_TRUE(outcome.out.starts_with("Wad created in ")) << outcome.out;
+  EXPECT_TRUE(outcome.err.starts_with("Wad created in ")) << outcome.err;
   EXPECT_EQ(testing::ReadFile(dir / "new.wad"),
             WadBuilder().Entry("b.txt", "B").Entry("maps\\a.dat", "AAA").Build());
 
@@ -187,7 +191,7 @@ TEST(CliPrinting, WritesTheControlCharactersOfNamesAsHexEscapes) {
 #ifndef _WIN32
   dir.WriteFile("mod/new\x01line", "N");
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
-  EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1\n")) << dryRun.out;
+  EXPECT_EQ(dryRun.out, wad + ":\nadd new\\x01line 1\n");
 #endif
 }
 
@@ -211,7 +215,7 @@ TEST(CliUndo, PutsBackThePreviousVersionAndRedoesOrRefuses) {
 
   const Outcome undo = RunCommand({"undo", wad});
   EXPECT_EQ(undo.status, kExitSuccess) << undo.err;
-  EXPECT_TRUE(undo.out.starts_with("Undo done in ")) << undo.out;
+  EXPECT_TRUE(undo.err.starts_with("Undo done in ")) << undo.err;
   EXPECT_EQ(testing::ReadFile(wad), old);
   EXPECT_EQ(RunCommand({"undo", wad}).status, kExitSuccess);
   EXPECT_EQ(testing::ReadFile(wad), updated);
@@ -247,15 +251,19 @@ TEST(Cli, AnswersHelpAndVersion) {
   TempDir dir;
   const std::vector<std::pair<std::vector<std::string>, std::string>> commandHelps = {
       {{"list", "--help"}, "Usage: quillmoor-cli list WAD\n"},
-      {{"extract", "-h"}, "Usage: quillmoor-cli extract WAD FOLDER\n"},
+      {{"extract", "-h"}, "Usage: quillmoor-cli extract [-q] [-v] WAD [FOLDER] [PATTERN...]\n"},
       {{"create", dir / "src", dir / "new.wad", "--help"},
-       "Usage: quillmoor-cli create FOLDER WAD [--no-backup]\n"},
+       "Usage: quillmoor-cli create [-q] [--no-backup] FOLDER WAD\n"},
       {{"update", "--help", "x.wad"},
-       "Usage: quillmoor-cli update WAD SOURCE [--dry-run] [--no-backup]\n"},
-      {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo WAD\n"},
-      {{"undo-tracks", "--help"}, "Usage: quillmoor-cli undo-tracks [--game-folder DIR]\n"},
+       "Usage: quillmoor-cli update [-q] [-v] [--dry-run] [--no-backup] WAD SOURCE\n"},
+      {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo [-q] WAD\n"},
+      {{"undo-tracks", "--nonsense", "--help"},
+       "Usage: quillmoor-cli undo-tracks [-q] [--game-folder=DIR]\n"},
+      {{"test", "--help"}, "Usage: quillmoor-cli test WAD\n"},
+      {{"diff", "a.wad", "-h"}, "Usage: quillmoor-cli diff WAD OTHER\n"},
       {{"update-tracks", "--help"},
-       "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR]"},
+       "Usage: quillmoor-cli update-tracks [-q] [-v] [--dry-run] [--no-backup] "
+       "[--game-folder=DIR] SOURCE\n"},
   };
   for (const auto& [args, usage] : commandHelps) {
     const Outcome outcome = RunCommand(args);
@@ -274,12 +282,20 @@ TEST(Cli, RefusesWrongUsageWithOneLineAndAPointerToTheHelp) {
       {{"lsit", "--help"}, "unknown command 'lsit'"},
       {{"list"}, "list takes one WAD"},
       {{"list", "a.wad", "b.wad"}, "list takes one WAD"},
-      {{"extract", "x.wad"}, "extract takes a WAD and a FOLDER"},
+      {{"list", "--force", "a.wad"}, "unknown option '--force' for list"},
+      {{"extract"}, "extract takes a WAD"},
+      {{"extract", "x.pak"}, "extract needs a FOLDER for a wad whose name doesn't end in .wad"},
+      {{"extract", "-qx", "x.wad"}, "unknown option '-x' for extract"},
+      {{"test", "a.wad", "b.wad"}, "test takes one WAD"},
+      {{"diff", "a.wad"}, "diff takes a WAD and a WAD or FOLDER"},
       {{"create", "src"}, "create takes a FOLDER and a WAD"},
       {{"update", "x.wad", "src", "--force"}, "unknown option '--force' for update"},
       {{"update", "x.wad", "src", "--game-folder", "g"},
        "unknown option '--game-folder' for update"},
+      {{"update", "--dry-run=yes", "x.wad", "src"}, "option '--dry-run' takes no value"},
       {{"update-tracks", "src", "--game-folder"}, "--game-folder needs a DIR"},
+      {{"update-tracks", "--game-folder=g", "src", "--", "--dry-run"},
+       "update-tracks takes one SOURCE"},
   };
   for (const auto& [args, problem] : wrong) {
     const Outcome outcome = RunCommand(args);
