@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <vector>
 
+#include "CliOutcome.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "cli/PrintableText.h"
@@ -18,18 +20,8 @@ namespace {
 using testing::TempDir;
 using testing::WadBuilder;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCli(args, {out, err}, NativeFileSystem());
-  return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::RunCommand;
 
 TEST(CliList, PrintsTheDirectoryAsStoredWithTheCodePageSpelledInUtf8) {
   TempDir dir;
@@ -104,6 +96,146 @@ TEST(CliExtract, RefusesAnUnsafeNameOrAMissingWadWithNothingWritten) {
   EXPECT_EQ(missing.err, "Sorry but you have to choose a wad file first.\n");
 }
 
+// A wad of four entries in two folders, for the pattern and -O tests.
+std::string FourEntryWad(const TempDir& dir, const std::string& name) {
+  return WadBuilder()
+      .Entry("maps\\spa2001\\a.dat", "A")
+      .Entry("maps\\spa2001\\b.tex", "BB")
+      .Entry("cars\\F1.tex", "CCC")
+      .Entry("readme.txt", "DDDD")
+      .WriteTo(dir / name);
+}
+
+TEST(CliExtract, TakesOnlyTheEntriesThePatternsName) {
+  struct Case {
+    std::vector<std::string> patterns;
+    std::map<std::string, std::string> files;
+    int status;
+    std::string err;  // behind the completion text
+  };
+  const Case cases[] = {
+      {{},
+       {{"maps/spa2001/a.dat", "A"},
+        {"maps/spa2001/b.tex", "BB"},
+        {"cars/F1.tex", "CCC"},
+        {"readme.txt", "DDDD"}},
+       kExitSuccess,
+       ""},
+      {{"*.TEX"}, {{"maps/spa2001/b.tex", "BB"}, {"cars/F1.tex", "CCC"}}, kExitSuccess, ""},
+      {{"maps"}, {{"maps/spa2001/a.dat", "A"}, {"maps/spa2001/b.tex", "BB"}}, kExitSuccess, ""},
+      {{"cars/f1.tex", "maps\\spa2001\\?.dat"},
+       {{"cars/F1.tex", "CCC"}, {"maps/spa2001/a.dat", "A"}},
+       kExitSuccess,
+       ""},
+      {{"readme.txt", "nothing*"},
+       {{"readme.txt", "DDDD"}},
+       kExitFailure,
+       "quillmoor-cli: nothing*: not in the wad\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string wad = FourEntryWad(dir, "x.wad");
+    std::vector<std::string> args = {"extract", wad, dir / "out"};
+    args.insert(args.end(), c.patterns.begin(), c.patterns.end());
+    const Outcome outcome = RunCommand(args);
+    const std::string label = c.patterns.empty() ? "(none)" : c.patterns[0];
+    EXPECT_EQ(outcome.status, c.status) << label;
+    EXPECT_EQ(outcome.out, "") << label;
+    EXPECT_TRUE(outcome.err.starts_with("Wad extracted in ")) << outcome.err;
+    EXPECT_EQ(outcome.err.substr(outcome.err.find('\n') + 1), c.err) << label;
+    EXPECT_EQ(testing::FilesBelow(dir / "out"), c.files) << label;
+  }
+}
+
+TEST(CliExtract, GoesBesideTheWadUnderItsNameWithoutFolderAndChecksOnlyWhatItWrites) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "Spa.WAD");
+  const Outcome outcome = RunCommand({"extract", wad});
+  EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
+  EXPECT_EQ(testing::FilesBelow(dir / "Spa").size(), 4u);
+
+  // A name that would leave the folder stops only an extraction that would write it.
+  const std::string unsafe =
+      WadBuilder().Entry("..\\escape.txt", "x").Entry("ok.txt", "ok").WriteTo(dir / "u.wad");
+  EXPECT_EQ(RunCommand({"extract", unsafe, dir / "u", "ok.txt"}).status, kExitSuccess);
+  EXPECT_EQ(testing::FilesBelow(dir / "u"), (std::map<std::string, std::string>{{"ok.txt", "ok"}}));
+  const Outcome refused = RunCommand({"extract", unsafe, dir / "v", "*"});
+  EXPECT_EQ(refused.status, kExitFailure);
+  EXPECT_FALSE(std::filesystem::exists(dir / "v"));
+}
+
+TEST(CliExtract, WritesTheEntriesBytesToStandardOutputOrNothingWhenOneIsBroken) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "x.wad");
+  const std::string broken = WadBuilder()
+                                 .Entry("good.txt", "GOOD")
+                                 .Record("past-the-end.txt", 4 + 2 * 136, 100)
+                                 .WriteTo(dir / "broken.wad");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"-O", wad, "cars\\f1.tex"}, kExitSuccess, "CCC", ""},
+      {{"-O", wad}, kExitSuccess, "ABBCCCDDDD", ""},
+      {{wad, "-", "*.tex"}, kExitSuccess, "BBCCC", ""},
+      {{"--to-stdout", "-v", wad, "*.dat", "readme*"},
+       kExitSuccess,
+       "ADDDD",
+       "maps\\spa2001\\a.dat\nreadme.txt\n"},
+      {{"-O", wad, "none"}, kExitFailure, "", "quillmoor-cli: none: not in the wad\n"},
+      {{"-O", broken}, kExitFailure, "", "Lecture au-del\xC3\xA0 de la fin de fichier.\n"},
+      {{"-O", broken, "good.txt"}, kExitSuccess, "GOOD", ""},
+      {{"-O", dir / "none.wad"},
+       kExitFailure,
+       "",
+       "Sorry but you have to choose a wad file first.\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"extract"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Outcome outcome = RunCommand(args);
+    EXPECT_EQ(outcome.status, c.status) << c.args.back();
+    EXPECT_EQ(outcome.out, c.out) << c.args.back();
+    EXPECT_EQ(outcome.err, c.err) << c.args.back();
+  }
+  EXPECT_EQ(testing::NamesIn(dir.path()), (std::vector<std::string>{"broken.wad", "x.wad"}));
+}
+
+TEST(CliOptions, EndsOptionsAtDoubleDashTakesValuesBothWaysAndQuietsOrTellsMore) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "x.wad");
+  // Behind "--" a word that starts with '-' is a wad's name, and so is "--help".
+  const Outcome dashed = RunCommand({"list", "--", "-x.wad"});
+  EXPECT_EQ(dashed.status, kExitFailure);
+  EXPECT_EQ(dashed.err, "Fichier introuvable.\n");
+  EXPECT_EQ(RunCommand({"list", "--", "--help"}).err, "Fichier introuvable.\n");
+
+  for (const std::string_view track : TrackNames) {
+    WadBuilder().WriteTo(dir / ("game/" + std::string(track) + ".wad"));
+  }
+  const std::string source = dir.WriteFile("mod/x.dat", "X");
+  const Outcome joined =
+      RunCommand({"update-tracks", "--dry-run", "--game-folder=" + dir / "game", source});
+  EXPECT_EQ(joined.status, kExitSuccess) << joined.err;
+  EXPECT_TRUE(joined.out.starts_with(dir / "game/a1ring2001.wad:\n")) << joined.out;
+
+  const Outcome quiet = RunCommand({"extract", "-q", wad, dir / "q"});
+  EXPECT_EQ(quiet.status, kExitSuccess);
+  EXPECT_EQ(quiet.out + quiet.err, "");
+  const Outcome verbose = RunCommand({"extract", "--verbose", wad, dir / "v", "*.tex"});
+  EXPECT_EQ(verbose.status, kExitSuccess);
+  EXPECT_TRUE(verbose.err.starts_with("maps\\spa2001\\b.tex\ncars\\F1.tex\nWad extracted in "))
+      << verbose.err;
+  const Outcome both = RunCommand({"extract", "-qv", wad, dir / "qv", "readme.txt"});
+  EXPECT_EQ(both.err, "readme.txt\n");
+  const Outcome quietUpdate = RunCommand({"update", "-q", wad, source});
+  EXPECT_EQ(quietUpdate.status, kExitSuccess) << quietUpdate.err;
+  EXPECT_EQ(quietUpdate.out + quietUpdate.err, "");
+}
+
 TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
   TempDir dir;
   const std::string before = WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build();
@@ -143,8 +275,9 @@ TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
   const Outcome outcome =
       RunCommand({"update-tracks", source, "--game-folder", dir / "game", "--dry-run"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
-  EXPECT_TRUE(outcome.out.starts_with(dir / "game/a1ring2001.wad:\nadd maps\\a1ring2001\\x.dat 1\n\n" +
-                                      dir / "game/barcelona2001.wad:\nadd maps\\barcelona2001\\x.dat 1\n\n"))
+  EXPECT_TRUE(outcome.out.starts_with(
+      dir / "game/a1ring2001.wad:\nadd maps\\a1ring2001\\x.dat 1\n\n" +
+      dir / "game/barcelona2001.wad:\nadd maps\\barcelona2001\\x.dat 1\n\n"))
       << outcome.out;
   EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), ':'), 17) << outcome.out;
 
