@@ -102,6 +102,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILLMOOR_WEBSITE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Tab completion of quillmoor-cli's commands and options.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS bash-completion)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "unpack, pack and update the wad archives of Grand Prix 4")
 set(CPACK_PACKAGE_DESCRIPTION [[
 Grand Prix 4 keeps its tracks, cars and other data in .wad archives.

@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/DisplayCheck.h"
 #include "app/WindowArguments.h"
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
@@ -22,6 +24,15 @@ int main(int argc, char** argv) {
           quillmoor::InformationAsked(std::vector<std::string>(argv + 1, argv + argc))) {
     std::cout << *information;
     return 0;
+  }
+  // Without a display the window system would abort the program with its own message.
+  if (!quillmoor::DisplayNamed(std::vector<std::string>(argv + 1, argv + argc),
+                               [](const char* name) {
+                                 const char* value = std::getenv(name);
+                                 return std::string(value == nullptr ? "" : value);
+                               })) {
+    std::cerr << quillmoor::kNoDisplayText;
+    return 1;
   }
   // Takes Qt's own options (-platform, ...) out of argc and argv.
   QApplication application(argc, argv);

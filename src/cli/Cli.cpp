@@ -2,22 +2,17 @@
 
 #include <algorithm>
 #include <exception>
-#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "cli/CliHost.h"
+#include "cli/CheckCommands.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandRun.h"
+#include "cli/ExtractCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/OperationCommands.h"
 #include "cli/PrintableText.h"
 #include "io/IoError.h"
-#include "operations/Creation.h"
-#include "operations/Extraction.h"
-#include "operations/Messages.h"
-#include "operations/TrackNames.h"
-#include "operations/Undo.h"
-#include "operations/Update.h"
-#include "settings/GameFolder.h"
-#include "settings/SettingsStore.h"
 
 namespace quillmoor {
 
@@ -25,281 +20,195 @@ namespace {
 
 constexpr const char* kVersionText = "Quillmoor 2.9";
 
+// Each command and each option on a line of its own, its description beside it or on the
+// lines below, indented: man pages are made from this text.
 constexpr const char* kUsage =
-    "Usage: quillmoor-cli COMMAND ARGUMENTS\n"
+    "Usage: quillmoor-cli COMMAND [OPTION...] ARGUMENT...\n"
     "  or:  quillmoor-cli COMMAND --help\n"
     "\n"
     "Works on the .wad archives of Grand Prix 4.\n"
     "\n"
     "Commands:\n"
     "  list WAD              print each entry of WAD: offset, size and name, separated by tabs\n"
-    "  extract WAD FOLDER    write every entry of WAD as a file below FOLDER\n"
+    "  extract WAD [FOLDER] [PATTERN...]\n"
+    "                        write the entries of WAD, or those PATTERN names, as files below\n"
+    "                        FOLDER (by default the wad's name without .wad, beside it)\n"
     "  create FOLDER WAD     pack every file below FOLDER into the new wad WAD\n"
     "  update WAD SOURCE     put the file SOURCE, or every file below the folder SOURCE, into\n"
     "                        WAD: each replaces the entry it matches or is added\n"
-    "  update-tracks SOURCE [--game-folder DIR]\n"
-    "                        the same for the 17 track wads of the game folder (found as the\n"
-    "                        window finds it, unless DIR names it)\n"
-    "  update and update-tracks take --dry-run: print each replace or add, write nothing\n"
-    "  undo WAD              put back the previous version of WAD, kept as WAD.bak when it was\n"
-    "                        replaced; the version it had becomes WAD.bak, so undo again redoes\n"
-    "  undo-tracks [--game-folder DIR]\n"
-    "                        the same for the 17 track wads, all of them or none\n"
-    "  create, update and update-tracks take --no-backup: keep no previous version\n"
+    "  update-tracks SOURCE  the same for the 17 track wads of the game folder\n"
+    "  undo WAD              put back the previous version of WAD, kept as WAD.bak\n"
+    "  undo-tracks           the same for the 17 track wads, all of them or none\n"
+    "  test WAD              read all of WAD and tell whether it is sound\n"
+    "  diff WAD OTHER        the entries only in one of them or different; OTHER is a wad or\n"
+    "                        a folder, such as WAD extracted\n"
     "\n"
     "Options:\n"
-    "  --help                print this text, or with a COMMAND that command's usage\n"
+    "  -q, --quiet           print no progress and no completion line\n"
+    "  -v, --verbose         print each entry written, replaced or added, on stderr\n"
+    "  -O, --to-stdout       extract: write the entries' bytes to standard output\n"
+    "  --dry-run             update, update-tracks: print what would change, write nothing\n"
+    "  --no-backup           create, update, update-tracks: keep no previous version\n"
+    "  --game-folder=DIR     update-tracks, undo-tracks: the game's folder (the one that\n"
+    "                        holds GP4.exe), instead of the one the window finds\n"
+    "  --                    end of the options: every word behind it is an argument\n"
+    "  -h, --help            print this text, or with a COMMAND that command's usage\n"
     "  --version             print the program's name and version\n"
     "\n"
+    "Results (lists, plans, differences, entry bytes) go to standard output; progress,\n"
+    "completion lines and errors to standard error. A PATTERN may hold * and ?, and ignores\n"
+    "case; / and \\ both separate folders; a folder's name takes in what lies below it.\n"
+    "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 wrong usage.\n"
+    "test: 0 sound, 1 damaged. diff: 0 the same, 1 different, 2 trouble.\n"
     "The window's remembered settings are neither read nor changed.\n";
 
-// What COMMAND --help prints, for each command.
-struct CommandUsage {
-  std::string_view command;
-  std::string_view text;
+constexpr OptionSpec kQuiet{"quiet", 'q'};
+constexpr OptionSpec kVerbose{"verbose", 'v'};
+constexpr OptionSpec kToStdout{"to-stdout", 'O'};
+constexpr OptionSpec kDryRun{"dry-run"};
+constexpr OptionSpec kNoBackup{"no-backup"};
+constexpr OptionSpec kGameFolder{"game-folder", 0, "DIR"};
+
+constexpr OptionSpec kNoOptions[] = {{"", 0}};
+constexpr OptionSpec kExtractOptions[] = {kQuiet, kVerbose, kToStdout};
+constexpr OptionSpec kCreateOptions[] = {kQuiet, kNoBackup};
+constexpr OptionSpec kUpdateOptions[] = {kQuiet, kVerbose, kDryRun, kNoBackup};
+constexpr OptionSpec kUpdateTracksOptions[] = {kQuiet, kVerbose, kDryRun, kNoBackup, kGameFolder};
+constexpr OptionSpec kUndoOptions[] = {kQuiet};
+constexpr OptionSpec kUndoTracksOptions[] = {kQuiet, kGameFolder};
+
+int RunListCommand(const CommandRun& run) {
+  if (run.line.operands.size() != 1) return WrongUsage(run.streams.err, "list takes one WAD");
+  ListWad(run.line.operands[0], run.streams.out, run.fileSystem);
+  return kExitSuccess;
+}
+
+struct Command {
+  std::string_view name;
+  std::span<const OptionSpec> options;
+  int (*run)(const CommandRun&);
+  // What COMMAND --help prints.
+  std::string_view usage;
 };
 
-constexpr CommandUsage kCommandUsages[] = {
-    {"list",
+const Command kCommands[] = {
+    {"list", std::span(kNoOptions).first(0), RunListCommand,
      "Usage: quillmoor-cli list WAD\n"
      "\n"
      "Prints one line per entry of WAD, in the order of its directory: the offset, the size\n"
      "and the name, separated by tabs. Nothing is printed when WAD is damaged.\n"},
-    {"extract",
-     "Usage: quillmoor-cli extract WAD FOLDER\n"
+    {"extract", kExtractOptions, RunExtractCommand,
+     "Usage: quillmoor-cli extract [-q] [-v] WAD [FOLDER] [PATTERN...]\n"
+     "  or:  quillmoor-cli extract -O WAD [PATTERN...]\n"
      "\n"
-     "Writes every entry of WAD as a file below FOLDER, in the folders its name gives.\n"},
-    {"create",
-     "Usage: quillmoor-cli create FOLDER WAD [--no-backup]\n"
+     "Writes the entries of WAD as files below FOLDER, in the folders their names give.\n"
+     "Without FOLDER, the folder is the wad's name without .wad, beside the wad (cars.wad\n"
+     "goes into cars). With PATTERNs, only the entries they name: * stands for any run of\n"
+     "characters, ? for one; case is ignored, / and \\ both separate folders, and a folder's\n"
+     "name takes in everything below it. A PATTERN that names no entry is an error.\n"
+     "\n"
+     "  -O, --to-stdout       write the entries' bytes to standard output, one after the\n"
+     "                        other in the wad's order (FOLDER - does the same)\n"
+     "  -q, --quiet           print no progress and no completion line\n"
+     "  -v, --verbose         print the name of each entry written, on stderr\n"},
+    {"create", kCreateOptions, RunCreateCommand,
+     "Usage: quillmoor-cli create [-q] [--no-backup] FOLDER WAD\n"
      "\n"
      "Packs every file below FOLDER into the new wad WAD. An existing WAD is kept as WAD.bak.\n"
      "\n"
-     "  --no-backup           keep no previous version\n"},
-    {"update",
-     "Usage: quillmoor-cli update WAD SOURCE [--dry-run] [--no-backup]\n"
+     "  --no-backup           keep no previous version\n"
+     "  -q, --quiet           print no progress and no completion line\n"},
+    {"update", kUpdateOptions, RunUpdateCommand,
+     "Usage: quillmoor-cli update [-q] [-v] [--dry-run] [--no-backup] WAD SOURCE\n"
      "\n"
      "Puts the file SOURCE, or every file below the folder SOURCE, into WAD: each replaces\n"
      "the entry it matches, or is added when WAD has none. WAD as it was is kept as WAD.bak.\n"
      "\n"
-     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE',\n"
-     "                        with the key, the mode and why, and write nothing\n"
-     "  --no-backup           keep no previous version\n"},
-    {"update-tracks",
-     "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR] [--dry-run]\n"
+     "  --dry-run             print the wad's name, then each 'replace NAME OLD -> NEW' or\n"
+     "                        'add NAME SIZE' with the key, the mode and why, and write\n"
+     "                        nothing\n"
+     "  --no-backup           keep no previous version\n"
+     "  -q, --quiet           print no progress and no completion line\n"
+     "  -v, --verbose         print what --dry-run prints, on stderr, once it is done\n"},
+    {"update-tracks", kUpdateTracksOptions, RunUpdateCommand,
+     "Usage: quillmoor-cli update-tracks [-q] [-v] [--dry-run] [--no-backup] "
+     "[--game-folder=DIR] SOURCE\n"
      "\n"
      "Puts the file SOURCE, or every file below the folder SOURCE, into the 17 track wads\n"
      "of the game: all of them change, or none.\n"
      "\n"
-     "  --game-folder DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
+     "  --game-folder=DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
      "                        folder is found as the window finds it\n"
-     "  --dry-run             print each 'replace NAME OLD -> NEW' or 'add NAME SIZE',\n"
-     "                        with the key, the mode and why, and write nothing\n"
-     "  --no-backup           keep no previous versions\n"},
-    {"undo",
-     "Usage: quillmoor-cli undo WAD\n"
+     "  --dry-run             print, under each wad's name, each 'replace NAME OLD -> NEW' or\n"
+     "                        'add NAME SIZE' with the key, the mode and why, or 'unchanged',\n"
+     "                        and write nothing\n"
+     "  --no-backup           keep no previous versions\n"
+     "  -q, --quiet           print no progress and no completion line\n"
+     "  -v, --verbose         print what --dry-run prints, on stderr, once it is done\n"},
+    {"undo", kUndoOptions, RunUndoCommand,
+     "Usage: quillmoor-cli undo [-q] WAD\n"
      "\n"
      "Exchanges WAD with WAD.bak, the previous version that the last create or update of WAD\n"
      "kept: WAD is as it was before, and undo again redoes.\n"},
-    {"undo-tracks",
-     "Usage: quillmoor-cli undo-tracks [--game-folder DIR]\n"
+    {"undo-tracks", kUndoTracksOptions, RunUndoCommand,
+     "Usage: quillmoor-cli undo-tracks [-q] [--game-folder=DIR]\n"
      "\n"
      "Exchanges each of the 17 track wads of the game with its .bak, all of them or none.\n"
      "\n"
-     "  --game-folder DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
+     "  --game-folder=DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
      "                        folder is found as the window finds it\n"},
+    {"test", std::span(kNoOptions).first(0), RunTestCommand,
+     "Usage: quillmoor-cli test WAD\n"
+     "\n"
+     "Reads the directory and every block of WAD, changing nothing, and prints each block\n"
+     "outside the file or over the directory, each name Windows can't hold (the game can't\n"
+     "use those), each duplicate name, gap and overlap (allowed, but unusual), then one line:\n"
+     "the entries, the bytes of data, the counts, and 'sound' or 'damaged'.\n"
+     "Exit status: 0 sound, 1 damaged.\n"},
+    {"diff", std::span(kNoOptions).first(0), RunDiffCommand,
+     "Usage: quillmoor-cli diff WAD OTHER\n"
+     "\n"
+     "Compares WAD with OTHER, a wad or a folder (such as WAD extracted): prints the entries\n"
+     "only in one of them, and those whose size or bytes differ. Names are compared without\n"
+     "regard to case. 'diff cars.wad.bak cars.wad' shows what the last update of cars.wad did.\n"
+     "Exit status: 0 the same, 1 different, 2 trouble.\n"},
 };
 
-const CommandUsage* UsageOf(const std::string& command) {
-  for (const CommandUsage& usage : kCommandUsages) {
-    if (usage.command == command) return &usage;
-  }
-  return nullptr;
-}
-
-bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
-
-// The game folder as the window finds it: a chosen "GP4Path", then the installation record.
-// Reads the window's settings, writes nothing.
-std::string InstalledGameFolder() {
-  bool found = false;
-  return FindGameFolder(*SettingsStore::ForCurrentUser(), PlatformInstallationRecord(), found);
-}
-
-int WrongUsage(std::ostream& err, const std::string& problem) {
-  err << "quillmoor-cli: " << problem << "\nTry 'quillmoor-cli --help'.\n";
-  return kExitUsage;
-}
-
-// Ends an operation run through host: its refusal on err, or its final text on out.
-int Finish(const CliHost& host, const CliStreams& streams) {
-  if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
-  if (!host.Refusal().empty()) {
-    streams.err << PrintableText(host.Refusal()) << '\n';
-    return kExitFailure;
-  }
-  streams.out << host.StatusText() << '\n';
-  return kExitSuccess;
-}
-
-// A command's arguments: its operands and the options it was given.
-struct Arguments {
-  std::vector<std::string> operands;
-  bool dryRun = false;
-  bool noBackup = false;
-  std::optional<std::string> gameFolder;
-  // What was wrong with them; empty when nothing was.
-  std::string problem;
-};
-
-// The options each command takes.
-struct AcceptedOptions {
-  bool dryRun = false;
-  bool noBackup = false;
-  bool gameFolder = false;
-};
-
-Arguments ParseArguments(std::span<const std::string> args, AcceptedOptions accepted) {
-  Arguments parsed;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (accepted.dryRun && args[i] == "--dry-run") {
-      parsed.dryRun = true;
-    } else if (accepted.noBackup && args[i] == "--no-backup") {
-      parsed.noBackup = true;
-    } else if (accepted.gameFolder && args[i] == "--game-folder") {
-      if (i + 1 == args.size()) {
-        parsed.problem = "--game-folder needs a DIR";
-        return parsed;
-      }
-      parsed.gameFolder = args[++i];
-    } else if (args[i].starts_with("--")) {
-      parsed.problem = "unknown option '" + args[i] + "' for " + args[0];
-      return parsed;
-    } else {
-      parsed.operands.push_back(args[i]);
-    }
-  }
-  return parsed;
-}
-
-std::string GameFolderOf(const Arguments& arguments) {
-  return arguments.gameFolder ? *arguments.gameFolder : InstalledGameFolder();
-}
-
-// update WAD SOURCE and update-tracks SOURCE [--game-folder DIR]; both [--dry-run]
-// [--no-backup].
-int RunUpdateCommand(std::span<const std::string> args, const CliStreams& streams,
-                     FileSystem& fileSystem) {
-  const bool tracks = args[0] == "update-tracks";
-  const Arguments arguments = ParseArguments(args, {true, true, tracks});
-  if (!arguments.problem.empty()) return WrongUsage(streams.err, arguments.problem);
-  if (arguments.operands.size() != (tracks ? 1u : 2u)) {
-    return WrongUsage(
-        streams.err, tracks ? "update-tracks takes one SOURCE" : "update takes a WAD and a SOURCE");
-  }
-  UpdateOptions options;
-  options.dryRun = arguments.dryRun;
-  options.keepBackup = !arguments.noBackup;
-  if (options.dryRun)
-    options.report = [&streams](const std::string& line) {
-      streams.out << PrintableText(line) << '\n';
-    };
-  const std::vector<std::string>& operands = arguments.operands;
-  CliHost host(operands.back(), tracks ? "" : operands.front(), "", streams.progress);
-  ProgramState state;
-  state.TrackMode = tracks;
-  if (tracks) host.SetGamePath(GameFolderOf(arguments));
-  RunUpdate(host, state, fileSystem, options);
-  return Finish(host, streams);
-}
-
-// create FOLDER WAD [--no-backup].
-int RunCreateCommand(std::span<const std::string> args, const CliStreams& streams,
-                     FileSystem& fileSystem) {
-  const Arguments arguments = ParseArguments(args, {.noBackup = true});
-  if (!arguments.problem.empty()) return WrongUsage(streams.err, arguments.problem);
-  if (arguments.operands.size() != 2) {
-    return WrongUsage(streams.err, "create takes a FOLDER and a WAD");
-  }
-  CliHost host(arguments.operands[0], "", arguments.operands[1], streams.progress);
-  ProgramState state;
-  CreationOptions options;
-  options.keepBackup = !arguments.noBackup;
-  CreateWad(host, state, fileSystem, options);
-  return Finish(host, streams);
-}
-
-// undo WAD and undo-tracks [--game-folder DIR].
-int RunUndoCommand(std::span<const std::string> args, const CliStreams& streams,
-                   FileSystem& fileSystem) {
-  const bool tracks = args[0] == "undo-tracks";
-  const Arguments arguments = ParseArguments(args, {.gameFolder = tracks});
-  if (!arguments.problem.empty()) return WrongUsage(streams.err, arguments.problem);
-  if (arguments.operands.size() != (tracks ? 0u : 1u)) {
-    return WrongUsage(streams.err,
-                      tracks ? "undo-tracks takes no WAD, only --game-folder" : "undo takes a WAD");
-  }
-  CliHost host("", "", "", streams.progress);
-  if (tracks) {
-    const std::string gameFolder = GameFolderOf(arguments);
-    if (gameFolder.empty()) {
-      host.ShowMessage(kNoGameFolderMessage);
-      return Finish(host, streams);
-    }
-    UndoWads(TrackWadPaths(gameFolder), host, fileSystem);
-  } else {
-    UndoWads(arguments.operands, host, fileSystem);
-  }
-  return Finish(host, streams);
-}
-
-int RunCommand(std::span<const std::string> args, const CliStreams& streams,
-               FileSystem& fileSystem) {
-  const std::string& command = args[0];
-  if (command == "list") {
-    if (args.size() != 2) return WrongUsage(streams.err, "list takes one WAD");
-    ListWad(args[1], streams.out, fileSystem);
-    return kExitSuccess;
-  }
-  if (command == "update" || command == "update-tracks") {
-    return RunUpdateCommand(args, streams, fileSystem);
-  }
-  if (command == "create") return RunCreateCommand(args, streams, fileSystem);
-  if (command == "undo" || command == "undo-tracks") {
-    return RunUndoCommand(args, streams, fileSystem);
-  }
-  if (command == "extract") {
-    if (args.size() != 3) return WrongUsage(streams.err, "extract takes a WAD and a FOLDER");
-    CliHost host("", args[1], args[2], streams.progress);
-    ExtractWad(host, fileSystem);
-    return Finish(host, streams);
-  }
-  return WrongUsage(streams.err, "unknown command '" + command + "'");
+const Command* CommandNamed(std::string_view name) {
+  const auto found = std::ranges::find(kCommands, name, &Command::name);
+  return found == std::end(kCommands) ? nullptr : &*found;
 }
 
 }  // namespace
 
 int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSystem& fileSystem) {
   if (args.empty()) return WrongUsage(streams.err, "no command given");
-  if (IsHelpOption(args[0])) {
+  if (args[0] == "--help" || args[0] == "-h") {
     streams.out << kUsage;
-    return kExitSuccess;
-  }
-  if (const CommandUsage* usage = UsageOf(args[0]);
-      usage != nullptr && std::ranges::any_of(args.subspan(1), IsHelpOption)) {
-    streams.out << usage->text;
     return kExitSuccess;
   }
   if (args[0] == "--version") {
     streams.out << kVersionText << '\n';
     return kExitSuccess;
   }
+  const Command* command = CommandNamed(args[0]);
+  if (command == nullptr) return WrongUsage(streams.err, "unknown command '" + args[0] + "'");
+  const CommandLine line = ReadCommandLine(args[0], args.subspan(1), command->options);
+  if (line.help) {
+    streams.out << command->usage;
+    return kExitSuccess;
+  }
+  if (!line.problem.empty()) return WrongUsage(streams.err, line.problem);
+  const CommandRun run{args[0], line, streams, fileSystem};
   try {
-    return RunCommand(args, streams, fileSystem);
+    const int status = command->run(run);
+    if (!streams.out.flush()) throw IoError(IoFailure::Other, 0, "");
+    return status;
   } catch (const std::exception& error) {
-    if (streams.progress != nullptr) *streams.progress << "\r\x1b[K" << std::flush;
+    ClearProgress(run);
     streams.err << PrintableText(ErrorBoxText(error.what())) << '\n';
-    return kExitFailure;
+    return command->run == RunDiffCommand ? kExitTrouble : kExitFailure;
   }
 }
 

@@ -13,6 +13,7 @@ class FileSystem;
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // the operation was refused or failed
 inline constexpr int kExitUsage = 2;    // the command line was wrong
+inline constexpr int kExitTrouble = 2;  // diff: a side could not be read
 
 // Where a command's output goes: results to out; usage problems, refusals and error texts
 // to err; progress texts, when wanted, to progress (a terminal).

@@ -8,4 +8,8 @@ namespace quillmoor {
 // makes the console show UTF-8 and take escape sequences.
 bool PrepareProgressTerminal();
 
+// Makes standard output pass bytes as they are: entry bytes written there (extract -O) must
+// reach a pipe or file unchanged, with no end of line turned into another.
+void MakeStandardOutputBinary();
+
 }  // namespace quillmoor

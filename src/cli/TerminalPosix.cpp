@@ -6,4 +6,7 @@ namespace quillmoor {
 
 bool PrepareProgressTerminal() { return isatty(STDERR_FILENO) == 1; }
 
+// POSIX streams never change the bytes they pass.
+void MakeStandardOutputBinary() {}
+
 }  // namespace quillmoor

@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
 #include <windows.h>
 
 #include "cli/Terminal.h"
@@ -12,5 +15,7 @@ bool PrepareProgressTerminal() {
   if (errors == INVALID_HANDLE_VALUE || !::GetConsoleMode(errors, &mode)) return false;
   return ::SetConsoleMode(errors, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
+
+void MakeStandardOutputBinary() { _setmode(_fileno(stdout), _O_BINARY); }
 
 }  // namespace quillmoor

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <optional>
 
 #include "io/IoError.h"
@@ -41,19 +42,28 @@ void WriteEntryFile(FolderTree& tree, const std::string& name, const std::string
   file->PutInPlace();
 }
 
-// Extracts every entry of the wad into destination, or refuses when a name would leave it.
-// Gives false when refused.
+std::vector<WadDirectoryEntry> SelectedEntries(const std::vector<WadDirectoryEntry>& entries,
+                                               const ExtractionOptions& options) {
+  std::vector<WadDirectoryEntry> selected;
+  std::ranges::copy_if(entries, std::back_inserter(selected), options.selects);
+  return selected;
+}
+
+// Extracts the selected entries of the wad into destination, or refuses when a name would
+// leave it. Gives false when refused.
 bool ExtractInto(Host& host, const std::string& wadName, const std::string& destination,
-                 FileSystem& fileSystem) {
+                 FileSystem& fileSystem, const ExtractionOptions& options) {
   WadReader wad(wadName, fileSystem);
-  const std::vector<WadDirectoryEntry>& entries = wad.Entries();
+  std::vector<WadDirectoryEntry> selected;
+  if (options.selects) selected = SelectedEntries(wad.Entries(), options);
+  const std::vector<WadDirectoryEntry>& entries = options.selects ? selected : wad.Entries();
   if (const std::optional<std::string> unsafe = FirstUnsafeName(entries, destination)) {
     host.ShowMessage(kUnsafeNameMessage + Windows1252ToUtf8(*unsafe));
     return false;
   }
   CheckRoomFor(entries, destination, fileSystem);
   const auto count = static_cast<int>(entries.size());
-  // An empty wad makes no folder, not even the destination.
+  // With nothing to extract no folder is made, not even the destination.
   const std::unique_ptr<FolderTree> tree =
       count == 0 ? nullptr : fileSystem.OpenFolderTree(destination);
   std::string data;
@@ -62,6 +72,7 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
     host.ShowProgress(percent, ProgressText("Extracting files : ", percent));
     wad.ReadBlock(entries[i], data);
     WriteEntryFile(*tree, EntryName(entries[i]), data);
+    if (options.report) options.report(Windows1252ToUtf8(EntryName(entries[i])));
   }
   wad.Close();
   return true;
@@ -69,7 +80,7 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
 
 }  // namespace
 
-void ExtractWad(Host& host, FileSystem& fileSystem) {
+void ExtractWad(Host& host, FileSystem& fileSystem, const ExtractionOptions& options) {
   const std::string wadName = host.WadText();
   if (!FileExists(wadName)) {
     host.ShowMessage(kNoWadFileMessage);
@@ -84,7 +95,7 @@ void ExtractWad(Host& host, FileSystem& fileSystem) {
   if (answer.confirmed) {
     const Clock::TimePoint startTime = host.TimeSource().Now();
     host.RepaintNow();
-    if (!ExtractInto(host, wadName, answer.fileName, fileSystem)) return;
+    if (!ExtractInto(host, wadName, answer.fileName, fileSystem, options)) return;
     host.ShowProgress(0, CompletionText("Wad extracted in ", host.TimeSource().Now() - startTime,
                                         host.DecimalSeparator()));
   }

@@ -1,12 +1,40 @@
 #include "app/WindowArguments.h"
 
+#include <map>
+
 #include <gtest/gtest.h>
+
+#include "app/DisplayCheck.h"
 
 #include <sstream>
 #include <vector>
 
 namespace quillmoor {
 namespace {
+
+TEST(DisplayCheck, FindsADisplayNamedOrAPlatformChosen) {
+  using Environment = std::map<std::string, std::string>;
+  struct Case {
+    Environment environment;
+    std::vector<std::string> args;
+    bool named;
+  };
+  const Case cases[] = {
+      {{}, {}, false},
+      {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, {"x.wad"}, false},
+      {{{"DISPLAY", ":0"}}, {}, true},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}}, {}, true},
+      {{{"QT_QPA_PLATFORM", "offscreen"}}, {}, true},
+      {{}, {"-platform", "offscreen"}, true},
+  };
+  for (const Case& c : cases) {
+    const auto environment = [&c](const char* name) {
+      const auto found = c.environment.find(name);
+      return found == c.environment.end() ? std::string() : found->second;
+    };
+    EXPECT_EQ(DisplayNamed(c.args, environment), c.named) << c.environment.size();
+  }
+}
 
 TEST(WindowArguments, HelpAndVersionAreAnsweredBeforeAnyWindow) {
   using Args = std::vector<std::string>;

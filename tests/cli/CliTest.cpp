@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <vector>
 
+#include "CliOutcome.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "cli/PrintableText.h"
@@ -18,18 +20,8 @@ namespace {
 using testing::TempDir;
 using testing::WadBuilder;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCli(args, {out, err}, NativeFileSystem());
-  return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::RunCommand;
 
 TEST(CliList, PrintsTheDirectoryAsStoredWithTheCodePageSpelledInUtf8) {
   TempDir dir;
@@ -83,8 +75,8 @@ TEST(CliExtract, WritesTheFilesIntoTheFolderAndPrintsTheCompletionText) {
       WadBuilder().Entry("maps\\spa2001\\a.dat", "AAA").Entry("b.txt", "B").WriteTo(dir / "x.wad");
   const Outcome outcome = RunCommand({"extract", wad, dir / "out"});
   EXPECT_EQ(outcome.status, kExitSuccess);
-  EXPECT_TRUE(outcome.out.starts_with("Wad extracted in ")) << outcome.out;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_TRUE(outcome.err.starts_with("Wad extracted in ")) << outcome.err;
   EXPECT_EQ(testing::ReadFile(dir / "out/maps/spa2001/a.dat"), "AAA");
   EXPECT_EQ(testing::ReadFile(dir / "out/b.txt"), "B");
 }
@@ -104,6 +96,146 @@ TEST(CliExtract, RefusesAnUnsafeNameOrAMissingWadWithNothingWritten) {
   EXPECT_EQ(missing.err, "Sorry but you have to choose a wad file first.\n");
 }
 
+// A wad of four entries in two folders, for the pattern and -O tests.
+std::string FourEntryWad(const TempDir& dir, const std::string& name) {
+  return WadBuilder()
+      .Entry("maps\\spa2001\\a.dat", "A")
+      .Entry("maps\\spa2001\\b.tex", "BB")
+      .Entry("cars\\F1.tex", "CCC")
+      .Entry("readme.txt", "DDDD")
+      .WriteTo(dir / name);
+}
+
+TEST(CliExtract, TakesOnlyTheEntriesThePatternsName) {
+  struct Case {
+    std::vector<std::string> patterns;
+    std::map<std::string, std::string> files;
+    int status;
+    std::string err;  // behind the completion text
+  };
+  const Case cases[] = {
+      {{},
+       {{"maps/spa2001/a.dat", "A"},
+        {"maps/spa2001/b.tex", "BB"},
+        {"cars/F1.tex", "CCC"},
+        {"readme.txt", "DDDD"}},
+       kExitSuccess,
+       ""},
+      {{"*.TEX"}, {{"maps/spa2001/b.tex", "BB"}, {"cars/F1.tex", "CCC"}}, kExitSuccess, ""},
+      {{"maps"}, {{"maps/spa2001/a.dat", "A"}, {"maps/spa2001/b.tex", "BB"}}, kExitSuccess, ""},
+      {{"cars/f1.tex", "maps\\spa2001\\?.dat"},
+       {{"cars/F1.tex", "CCC"}, {"maps/spa2001/a.dat", "A"}},
+       kExitSuccess,
+       ""},
+      {{"readme.txt", "nothing*"},
+       {{"readme.txt", "DDDD"}},
+       kExitFailure,
+       "quillmoor-cli: nothing*: not in the wad\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string wad = FourEntryWad(dir, "x.wad");
+    std::vector<std::string> args = {"extract", wad, dir / "out"};
+    args.insert(args.end(), c.patterns.begin(), c.patterns.end());
+    const Outcome outcome = RunCommand(args);
+    const std::string label = c.patterns.empty() ? "(none)" : c.patterns[0];
+    EXPECT_EQ(outcome.status, c.status) << label;
+    EXPECT_EQ(outcome.out, "") << label;
+    EXPECT_TRUE(outcome.err.starts_with("Wad extracted in ")) << outcome.err;
+    EXPECT_EQ(outcome.err.substr(outcome.err.find('\n') + 1), c.err) << label;
+    EXPECT_EQ(testing::FilesBelow(dir / "out"), c.files) << label;
+  }
+}
+
+TEST(CliExtract, GoesBesideTheWadUnderItsNameWithoutFolderAndChecksOnlyWhatItWrites) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "Spa.WAD");
+  const Outcome outcome = RunCommand({"extract", wad});
+  EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
+  EXPECT_EQ(testing::FilesBelow(dir / "Spa").size(), 4u);
+
+  // A name that would leave the folder stops only an extraction that would write it.
+  const std::string unsafe =
+      WadBuilder().Entry("..\\escape.txt", "x").Entry("ok.txt", "ok").WriteTo(dir / "u.wad");
+  EXPECT_EQ(RunCommand({"extract", unsafe, dir / "u", "ok.txt"}).status, kExitSuccess);
+  EXPECT_EQ(testing::FilesBelow(dir / "u"), (std::map<std::string, std::string>{{"ok.txt", "ok"}}));
+  const Outcome refused = RunCommand({"extract", unsafe, dir / "v", "*"});
+  EXPECT_EQ(refused.status, kExitFailure);
+  EXPECT_FALSE(std::filesystem::exists(dir / "v"));
+}
+
+TEST(CliExtract, WritesTheEntriesBytesToStandardOutputOrNothingWhenOneIsBroken) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "x.wad");
+  const std::string broken = WadBuilder()
+                                 .Entry("good.txt", "GOOD")
+                                 .Record("past-the-end.txt", 4 + 2 * 136, 100)
+                                 .WriteTo(dir / "broken.wad");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"-O", wad, "cars\\f1.tex"}, kExitSuccess, "CCC", ""},
+      {{"-O", wad}, kExitSuccess, "ABBCCCDDDD", ""},
+      {{wad, "-", "*.tex"}, kExitSuccess, "BBCCC", ""},
+      {{"--to-stdout", "-v", wad, "*.dat", "readme*"},
+       kExitSuccess,
+       "ADDDD",
+       "maps\\spa2001\\a.dat\nreadme.txt\n"},
+      {{"-O", wad, "none"}, kExitFailure, "", "quillmoor-cli: none: not in the wad\n"},
+      {{"-O", broken}, kExitFailure, "", "Lecture au-del\xC3\xA0 de la fin de fichier.\n"},
+      {{"-O", broken, "good.txt"}, kExitSuccess, "GOOD", ""},
+      {{"-O", dir / "none.wad"},
+       kExitFailure,
+       "",
+       "Sorry but you have to choose a wad file first.\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"extract"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Outcome outcome = RunCommand(args);
+    EXPECT_EQ(outcome.status, c.status) << c.args.back();
+    EXPECT_EQ(outcome.out, c.out) << c.args.back();
+    EXPECT_EQ(outcome.err, c.err) << c.args.back();
+  }
+  EXPECT_EQ(testing::NamesIn(dir.path()), (std::vector<std::string>{"broken.wad", "x.wad"}));
+}
+
+TEST(CliOptions, EndsOptionsAtDoubleDashTakesValuesBothWaysAndQuietsOrTellsMore) {
+  TempDir dir;
+  const std::string wad = FourEntryWad(dir, "x.wad");
+  // Behind "--" a word that starts with '-' is a wad's name, and so is "--help".
+  const Outcome dashed = RunCommand({"list", "--", "-x.wad"});
+  EXPECT_EQ(dashed.status, kExitFailure);
+  EXPECT_EQ(dashed.err, "Fichier introuvable.\n");
+  EXPECT_EQ(RunCommand({"list", "--", "--help"}).err, "Fichier introuvable.\n");
+
+  for (const std::string_view track : TrackNames) {
+    WadBuilder().WriteTo(dir / ("game/" + std::string(track) + ".wad"));
+  }
+  const std::string source = dir.WriteFile("mod/x.dat", "X");
+  const Outcome joined =
+      RunCommand({"update-tracks", "--dry-run", "--game-folder=" + dir / "game", source});
+  EXPECT_EQ(joined.status, kExitSuccess) << joined.err;
+  EXPECT_TRUE(joined.out.starts_with(dir / "game/a1ring2001.wad:\n")) << joined.out;
+
+  const Outcome quiet = RunCommand({"extract", "-q", wad, dir / "q"});
+  EXPECT_EQ(quiet.status, kExitSuccess);
+  EXPECT_EQ(quiet.out + quiet.err, "");
+  const Outcome verbose = RunCommand({"extract", "--verbose", wad, dir / "v", "*.tex"});
+  EXPECT_EQ(verbose.status, kExitSuccess);
+  EXPECT_TRUE(verbose.err.starts_with("maps\\spa2001\\b.tex\ncars\\F1.tex\nWad extracted in "))
+      << verbose.err;
+  const Outcome both = RunCommand({"extract", "-qv", wad, dir / "qv", "readme.txt"});
+  EXPECT_EQ(both.err, "readme.txt\n");
+  const Outcome quietUpdate = RunCommand({"update", "-q", wad, source});
+  EXPECT_EQ(quietUpdate.status, kExitSuccess) << quietUpdate.err;
+  EXPECT_EQ(quietUpdate.out + quietUpdate.err, "");
+}
+
 TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
   TempDir dir;
   const std::string before = WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build();
@@ -113,15 +245,20 @@ TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
 
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
   EXPECT_EQ(dryRun.status, kExitSuccess) << dryRun.err;
-  EXPECT_TRUE(
-      dryRun.out.starts_with("replace A 4 -> 6 (key a, plain: the first entry of that file name)\n"
-                             "add c 3 (key c, plain: no entry of that file name)\nUpdate done in "))
-      << dryRun.out;
+  EXPECT_EQ(dryRun.out, wad +
+                            ":\nreplace A 4 -> 6 (key a, plain: the first entry of that file "
+                            "name)\nadd c 3 (key c, plain: no entry of that file name)\n");
+  EXPECT_TRUE(dryRun.err.starts_with("Update done in ")) << dryRun.err;
   EXPECT_EQ(testing::ReadFile(wad), before);
 
-  const Outcome update = RunCommand({"update", wad, dir / "mod"});
+  const Outcome update = RunCommand({"update", "-v", wad, dir / "mod"});
   EXPECT_EQ(update.status, kExitSuccess) << update.err;
-  EXPECT_TRUE(update.out.starts_with("Update done in ")) << update.out;
+  EXPECT_EQ(update.out, "");
+  EXPECT_TRUE(
+      update.err.starts_with(
+          wad + ":\nreplace A 4 -> 6 (key a, plain: the first entry of that file name)\nadd c 3 "
+                "(key c, plain: no entry of that file name)\nUpdate done in "))
+      << update.err;
   EXPECT_EQ(testing::ReadFile(wad), WadBuilder()
                                         .Record("A", 4 + 3 * 136 + 3, 6)
                                         .Record("B", 4 + 3 * 136 + 9, 2)
@@ -144,9 +281,17 @@ TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
       RunCommand({"update-tracks", source, "--game-folder", dir / "game", "--dry-run"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
   EXPECT_TRUE(
-      outcome.out.starts_with("add maps\\a1ring2001\\x.dat 1 (key x.dat, plain: no entry of that "
-                              "file name)\nadd maps\\barcelona2001\\x.dat 1 (key x.dat, "))
+      outcome.out.starts_with(dir / "game/a1ring2001.wad:\nadd maps\\a1ring2001\\x.dat 1 (key "
+                                    "x.dat, plain: no entry of that file name)\n\n" +
+                              dir / "game/barcelona2001.wad:\nadd maps\\barcelona2001\\x.dat 1 "
+                                    "(key x.dat, plain: no entry of that file name)\n\n"))
       << outcome.out;
+  std::size_t headings = 0;
+  for (std::size_t at = outcome.out.find(".wad:\n"); at != std::string::npos;
+       at = outcome.out.find(".wad:\n", at + 1)) {
+    ++headings;
+  }
+  EXPECT_EQ(headings, 17u) << outcome.out;
 
   const Outcome update = RunCommand({"update-tracks", source, "--game-folder", dir / "game"});
   EXPECT_EQ(update.status, kExitSuccess) << update.err;
@@ -160,7 +305,7 @@ TEST(CliCreate, PacksTheFolderIntoTheWadNamed) {
   dir.WriteFile("src/b.txt", "B");
   const Outcome outcome = RunCommand({"create", dir / "src", dir / "new.wad"});
   EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
-  EXPECT_TRUE(outcome.out.starts_with("Wad created in ")) << outcome.out;
+  EXPECT_TRUE(outcome.err.starts_with("Wad created in ")) << outcome.err;
   EXPECT_EQ(testing::ReadFile(dir / "new.wad"),
             WadBuilder().Entry("b.txt", "B").Entry("maps\\a.dat", "AAA").Build());
 
@@ -191,8 +336,8 @@ TEST(CliPrinting, WritesTheControlCharactersOfNamesAsHexEscapes) {
 #ifndef _WIN32
   dir.WriteFile("mod/new\x01line", "N");
   const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
-  EXPECT_TRUE(dryRun.out.starts_with("add new\\x01line 1 (key new\\x01line, plain: "))
-      << dryRun.out;
+  EXPECT_EQ(dryRun.out,
+            wad + ":\nadd new\\x01line 1 (key new\\x01line, plain: no entry of that file name)\n");
 #endif
 }
 
@@ -216,7 +361,7 @@ TEST(CliUndo, PutsBackThePreviousVersionAndRedoesOrRefuses) {
 
   const Outcome undo = RunCommand({"undo", wad});
   EXPECT_EQ(undo.status, kExitSuccess) << undo.err;
-  EXPECT_TRUE(undo.out.starts_with("Undo done in ")) << undo.out;
+  EXPECT_TRUE(undo.err.starts_with("Undo done in ")) << undo.err;
   EXPECT_EQ(testing::ReadFile(wad), old);
   EXPECT_EQ(RunCommand({"undo", wad}).status, kExitSuccess);
   EXPECT_EQ(testing::ReadFile(wad), updated);
@@ -252,15 +397,19 @@ TEST(Cli, AnswersHelpAndVersion) {
   TempDir dir;
   const std::vector<std::pair<std::vector<std::string>, std::string>> commandHelps = {
       {{"list", "--help"}, "Usage: quillmoor-cli list WAD\n"},
-      {{"extract", "-h"}, "Usage: quillmoor-cli extract WAD FOLDER\n"},
+      {{"extract", "-h"}, "Usage: quillmoor-cli extract [-q] [-v] WAD [FOLDER] [PATTERN...]\n"},
       {{"create", dir / "src", dir / "new.wad", "--help"},
-       "Usage: quillmoor-cli create FOLDER WAD [--no-backup]\n"},
+       "Usage: quillmoor-cli create [-q] [--no-backup] FOLDER WAD\n"},
       {{"update", "--help", "x.wad"},
-       "Usage: quillmoor-cli update WAD SOURCE [--dry-run] [--no-backup]\n"},
-      {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo WAD\n"},
-      {{"undo-tracks", "--help"}, "Usage: quillmoor-cli undo-tracks [--game-folder DIR]\n"},
+       "Usage: quillmoor-cli update [-q] [-v] [--dry-run] [--no-backup] WAD SOURCE\n"},
+      {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo [-q] WAD\n"},
+      {{"undo-tracks", "--nonsense", "--help"},
+       "Usage: quillmoor-cli undo-tracks [-q] [--game-folder=DIR]\n"},
+      {{"test", "--help"}, "Usage: quillmoor-cli test WAD\n"},
+      {{"diff", "a.wad", "-h"}, "Usage: quillmoor-cli diff WAD OTHER\n"},
       {{"update-tracks", "--help"},
-       "Usage: quillmoor-cli update-tracks SOURCE [--game-folder DIR]"},
+       "Usage: quillmoor-cli update-tracks [-q] [-v] [--dry-run] [--no-backup] "
+       "[--game-folder=DIR] SOURCE\n"},
   };
   for (const auto& [args, usage] : commandHelps) {
     const Outcome outcome = RunCommand(args);
@@ -279,12 +428,20 @@ TEST(Cli, RefusesWrongUsageWithOneLineAndAPointerToTheHelp) {
       {{"lsit", "--help"}, "unknown command 'lsit'"},
       {{"list"}, "list takes one WAD"},
       {{"list", "a.wad", "b.wad"}, "list takes one WAD"},
-      {{"extract", "x.wad"}, "extract takes a WAD and a FOLDER"},
+      {{"list", "--force", "a.wad"}, "unknown option '--force' for list"},
+      {{"extract"}, "extract takes a WAD"},
+      {{"extract", "x.pak"}, "extract needs a FOLDER for a wad whose name doesn't end in .wad"},
+      {{"extract", "-qx", "x.wad"}, "unknown option '-x' for extract"},
+      {{"test", "a.wad", "b.wad"}, "test takes one WAD"},
+      {{"diff", "a.wad"}, "diff takes a WAD and a WAD or FOLDER"},
       {{"create", "src"}, "create takes a FOLDER and a WAD"},
       {{"update", "x.wad", "src", "--force"}, "unknown option '--force' for update"},
       {{"update", "x.wad", "src", "--game-folder", "g"},
        "unknown option '--game-folder' for update"},
+      {{"update", "--dry-run=yes", "x.wad", "src"}, "option '--dry-run' takes no value"},
       {{"update-tracks", "src", "--game-folder"}, "--game-folder needs a DIR"},
+      {{"update-tracks", "--game-folder=g", "src", "--", "--dry-run"},
+       "update-tracks takes one SOURCE"},
   };
   for (const auto& [args, problem] : wrong) {
     const Outcome outcome = RunCommand(args);

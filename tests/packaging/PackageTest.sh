@@ -59,9 +59,41 @@ for text in 'update\\-tracks' 'EXIT STATUS' 'BACKUPS' '\.wad\.bak'; do
   grep -q "$text" <<<"$man_page" || fail "the man page of quillmoor-cli lacks $text"
 done
 
-fields=$(dpkg-deb --field "$deb" Package Version Architecture Section Maintainer Depends)
+# Without a display the window program says, in one line, where to turn, and exits 1.
+status=0
+no_display=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/quillmoor" 2>&1) ||
+  status=$?
+[ "$status" = 1 ] || fail "quillmoor without a display exited $status"
+[ "$(wc -l <<<"$no_display")" = 1 ] && grep -q "quillmoor-cli" <<<"$no_display" ||
+  fail "quillmoor without a display said: $no_display"
+
+# Each command has a line of its own in the man page of quillmoor-cli.
+man_text=$(MANWIDTH=100 man -l "$root/usr/share/man/man1/quillmoor-cli.1.gz" 2>/dev/null)
+for command in 'list WAD' 'extract WAD' 'create FOLDER' 'update WAD' 'update-tracks SOURCE' \
+  'undo WAD' 'undo-tracks' 'test WAD' 'diff WAD'; do
+  grep -qE "^ +$command" <<<"$man_text" ||
+    fail "the man page of quillmoor-cli has no line that starts with '$command'"
+done
+
+# The .wad file type, installed beside the system's: a GP4 wad is a GP4 wad, and a wad with
+# Doom's signature stays Doom's, by the file name and content tools xdg-mime asks.
+mime=$work/mime
+mkdir -p "$mime/mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/quillmoor.xml" \
+  "$mime/mime/packages/"
+update-mime-database "$mime/mime" 2>/dev/null
+printf '\1\0\0\0' >"$work/cars.wad"
+printf 'PWAD\1\0\0\0\14\0\0\0' >"$work/doom.wad"
+printf 'IWAD\0\0\0\0\14\0\0\0' >"$work/DOOM2.WAD"
+for file in cars.wad:application/x-gp4-wad doom.wad:application/x-doom-wad \
+  DOOM2.WAD:application/x-doom-wad; do
+  type=$(XDG_DATA_HOME="$work/none" XDG_DATA_DIRS="$mime" xdg-mime query filetype "$work/${file%%:*}")
+  [ "$type" = "${file#*:}" ] || fail "xdg-mime took ${file%%:*} for $type"
+done
+
+fields=$(dpkg-deb --field "$deb" Package Version Architecture Section Maintainer Depends Recommends)
 for field in "Package: quillmoor" "Version: 2.9" "Architecture: amd64" "Section: games" \
-  "Maintainer: " "Depends: .*libc6.*" "Depends: .*libqt6widgets6"; do
+  "Maintainer: " "Depends: .*libc6.*" "Depends: .*libqt6widgets6" "Recommends: bash-completion"; do
   grep -q "^$field" <<<"$fields" || fail "the package's control lacks '$field':"$'\n'"$fields"
 done
 
