@@ -13,6 +13,7 @@
 #include "operations/Creation.h"
 #include "operations/Extraction.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/TrackNames.h"
 #include "operations/Undo.h"
 #include "operations/Update.h"
@@ -209,6 +210,12 @@ int RunUpdateCommand(std::span<const std::string> args, const CliStreams& stream
   ProgramState state;
   state.TrackMode = tracks;
   if (tracks) host.SetGamePath(GameFolderOf(arguments));
+  // A commit another run is making on these wads ends, or one cut short is finished, first.
+  const std::string wad = tracks ? TrackWadPaths(host.GamePath()).front() : operands.front();
+  if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, {wad})) {
+    host.ShowMessage(*refusal);
+    return Finish(host, streams);
+  }
   RunUpdate(host, state, fileSystem, options);
   return Finish(host, streams);
 }
@@ -258,6 +265,10 @@ int RunCommand(std::span<const std::string> args, const CliStreams& streams,
   const std::string& command = args[0];
   if (command == "list") {
     if (args.size() != 2) return WrongUsage(streams.err, "list takes one WAD");
+    if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, {args[1]})) {
+      streams.err << PrintableText(*refusal) << '\n';
+      return kExitFailure;
+    }
     ListWad(args[1], streams.out, fileSystem);
     return kExitSuccess;
   }
