@@ -13,6 +13,7 @@
 #include "cli/OperationCommands.h"
 #include "cli/PrintableText.h"
 #include "io/IoError.h"
+#include "operations/Recovery.h"
 
 namespace quillmoor {
 
@@ -180,6 +181,13 @@ const Command* CommandNamed(std::string_view name) {
   return found == std::end(kCommands) ? nullptr : &*found;
 }
 
+// The commands that only read wads finish first what an earlier run left unfinished beside
+// the wads they name; those that change wads do so in their operation.
+bool ReadsWadsOnly(const Command& command) {
+  return command.run == RunListCommand || command.run == RunTestCommand ||
+         command.run == RunDiffCommand || command.run == RunExtractCommand;
+}
+
 }  // namespace
 
 int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSystem& fileSystem) {
@@ -202,6 +210,17 @@ int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSys
   if (!line.problem.empty()) return WrongUsage(streams.err, line.problem);
   const CommandRun run{args[0], line, streams, fileSystem};
   try {
+    if (ReadsWadsOnly(*command) && !line.operands.empty()) {
+      const std::vector<std::string> named(
+          line.operands.begin(),
+          line.operands.begin() + (command->run == RunDiffCommand
+                                       ? std::min<std::size_t>(2, line.operands.size())
+                                       : 1));
+      if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, named)) {
+        streams.err << PrintableText(*refusal) << '\n';
+        return kExitFailure;
+      }
+    }
     const int status = command->run(run);
     if (!streams.out.flush()) throw IoError(IoFailure::Other, 0, "");
     return status;

@@ -10,6 +10,8 @@
 #include "io/IoError.h"
 #include "operations/Creation.h"
 #include "operations/Extraction.h"
+#include "operations/Recovery.h"
+#include "operations/TrackNames.h"
 #include "operations/Undo.h"
 #include "operations/Update.h"
 #include "paths/FileExists.h"
@@ -100,7 +102,17 @@ MainWindowActions::MainWindowActions(MainWindowControls& window, SettingsStore& 
       fileSystem_(fileSystem) {}
 
 void MainWindowActions::FillFieldsAtStartup(const std::string& currentFolder) {
-  Guarded([&] { RunStartupFill(state_, store_, readRecord_, window_, currentFolder); });
+  Guarded([&] {
+    RunStartupFill(state_, store_, readRecord_, window_, currentFolder);
+    // A change of wads that an earlier run left cut short is finished before anything else.
+    bool found = false;
+    const std::string gameFolder = FindGameFolder(store_, readRecord_, found);
+    std::vector<std::string> places = {window_.WadText()};
+    if (!gameFolder.empty()) places.push_back(TrackWadPaths(gameFolder).front());
+    if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem_, places)) {
+      window_.ShowMessage(*refusal);
+    }
+  });
 }
 
 void MainWindowActions::SourceBrowsed() {

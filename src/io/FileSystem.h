@@ -8,6 +8,9 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
 
@@ -29,30 +32,6 @@ class File {
   virtual void Flush() = 0;
   // Closes the file and reports a failure; a file that is destroyed unclosed closes quietly.
   virtual void Close() = 0;
-};
-
-// A new file that takes the place of an existing one only when Commit succeeds. Until then it
-// has no name where the platform allows (else a temporary name beside the target, see
-// io/TemporaryNames.h), so a run that fails or is killed leaves the target as it was and no
-// file behind. Destroyed without a commit, it removes itself.
-class FileReplacement {
- public:
-  virtual ~FileReplacement() = default;
-
-  virtual File& Content() = 0;
-  // Makes the content reach the disk, puts it in the target's place in one step and makes
-  // that step reach the disk too. The new file has the permission bits of the file it
-  // replaces, and its owner and group where the user may give them. A file with other names
-  // (hard links) keeps its content under those names: the target name alone is replaced.
-  virtual void Commit() = 0;
-
-  // ---- Keeping the previous version ----
-
-  // Makes the file that Commit will replace also the target's backup (BackupName), replacing
-  // an older backup; nothing when the target doesn't exist. The target itself is untouched, and
-  // both names hold a complete file at every moment. A backup that can't be made is an
-  // IoError, and the target stays as it was.
-  virtual void KeepPrevious() = 0;
 };
 
 // ---- Writing a tree of new files, as extraction does ----
@@ -92,10 +71,32 @@ class FileSystem {
   virtual std::unique_ptr<File> OpenForReading(const std::string& name) = 0;
   virtual std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) = 0;
   virtual std::unique_ptr<File> CreateOrTruncate(const std::string& name) = 0;
-  // Starts a replacement of target (which need not exist). When target is a symbolic link,
-  // the file it leads to is replaced and the link stays. Removes the temporary files that
-  // earlier runs, killed on the way, left for the same target.
-  virtual std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) = 0;
+  // Creates the file name, which must not exist yet, for reading and writing. It has the
+  // permission bits of the file likeFile, and its owner and group where the user may give
+  // them; when likeFile doesn't exist, what a newly created file gets.
+  virtual std::unique_ptr<File> CreateNew(const std::string& name, const std::string& likeFile) = 0;
+
+  // ---- The steps of a commit (io/Commit.h): plain renames, which every file system has ----
+
+  // Whether something has the name, without following a symbolic link.
+  virtual bool Exists(const std::string& name) = 0;
+  // Gives the file from the name to in one step, replacing what had it; the file that had
+  // it keeps its content under its other names (hard links). Where the platform can, the
+  // rename reaches the disk before this returns.
+  virtual void Rename(const std::string& from, const std::string& to) = 0;
+  virtual void Remove(const std::string& name) = 0;
+  // Gives the file existing the second name newName, which must not exist yet: false, with
+  // nothing made, where the file system has no hard links (FAT, exFAT, many network shares).
+  // A commit uses it so that a wad keeps its name while its previous version gets another.
+  virtual bool LinkIfPossible(const std::string& existing, const std::string& newName) = 0;
+  // Makes the renames and removals made in folder so far reach the disk.
+  virtual void SyncFolder(const std::string& folder) = 0;
+  // The names of what folder holds, without "." and "..".
+  virtual std::vector<std::string> NamesIn(const std::string& folder) = 0;
+  // The file that writing to name really changes: the end of its chain of symbolic links.
+  virtual std::string FileNameLeadsTo(const std::string& name) = 0;
+  // The folder part of path with its last separator; empty for a bare file name.
+  virtual std::string FolderOf(const std::string& path) = 0;
 
   // ---- Replacing a wad while no other run changes it ----
 
@@ -118,12 +119,8 @@ class FileSystem {
 
   // ---- Keeping the previous version ----
 
-  // The backup of name that a replacement keeps: "NAME.bak" beside the file name leads to.
-  virtual std::string BackupName(const std::string& name) = 0;
-  // Exchanges the file name leads to and its backup, so that name holds the previous version
-  // and the backup the one name held; doing it twice changes nothing. Each name holds a
-  // complete file at every moment. A missing backup is FileNotFound.
-  virtual void ExchangeWithBackup(const std::string& name) = 0;
+  // The backup of name that a commit keeps: "NAME.bak" beside the file name leads to.
+  std::string BackupName(const std::string& name) { return FileNameLeadsTo(name) + kBackupSuffix; }
 };
 
 // The file system of the platform Quillmoor runs on.

@@ -11,7 +11,7 @@
 #include "io/PosixErrors.h"
 #include "io/PosixFile.h"
 #include "io/PosixFolderTree.h"
-#include "io/PosixReplacement.h"
+#include "io/PosixNames.h"
 
 namespace quillmoor {
 
@@ -133,8 +133,27 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override {
     return OpenFile(name, O_RDWR | O_CREAT | O_TRUNC);
   }
-  std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override {
-    return BeginPosixReplacement(target);
+  std::unique_ptr<File> CreateNew(const std::string& name, const std::string& likeFile) override {
+    return CreatePosixNew(name, likeFile);
+  }
+
+  // ---- The steps of a commit ----
+  bool Exists(const std::string& name) override { return PosixExists(name); }
+  void Rename(const std::string& from, const std::string& to) override { RenamePosix(from, to); }
+  void Remove(const std::string& name) override { RemovePosix(name); }
+  bool LinkIfPossible(const std::string& existing, const std::string& newName) override {
+    return LinkPosixIfPossible(existing, newName);
+  }
+  void SyncFolder(const std::string& folder) override { SyncPosixFolder(folder); }
+  std::vector<std::string> NamesIn(const std::string& folder) override {
+    return NamesInPosixFolder(folder);
+  }
+  std::string FileNameLeadsTo(const std::string& name) override {
+    return quillmoor::FileNameLeadsTo(name);
+  }
+  std::string FolderOf(const std::string& path) override {
+    const std::string::size_type slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   }
 
   // ---- Replacing a wad while no other run changes it ----
@@ -148,12 +167,6 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
     return OpenPosixFolderTree(folder);
   }
-
-  // ---- Keeping the previous version ----
-  std::string BackupName(const std::string& name) override {
-    return FileNameLeadsTo(name) + kBackupSuffix;
-  }
-  void ExchangeWithBackup(const std::string& name) override { ExchangePosixWithBackup(name); }
 };
 
 }  // namespace

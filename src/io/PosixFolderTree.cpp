@@ -1,8 +1,10 @@
 // Trees of new files on POSIX. Every folder below the tree's own is opened relative to its
 // parent's descriptor without following links, so a link can't lead a write out of the tree.
-// A file is written unnamed (O_TMPFILE) and linked under its name only when complete, so a
-// failure or a kill leaves no half-written file and no temporary one; where the file system
-// has no unnamed files, a hidden temporary file beside the destination is renamed instead.
+// A file is written unnamed (O_TMPFILE) and, once complete, linked under a temporary name that
+// is renamed onto its name, so the name holds the earlier file or the new one at every moment
+// and a failure leaves no half-written file. Where the file system has no unnamed files (or no
+// links), the file is written under the temporary name from the start. A kill can leave a
+// temporary file; the next extraction into that folder removes it.
 #include "io/PosixFolderTree.h"
 
 #include <fcntl.h>
@@ -10,9 +12,12 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <limits>
+#include <set>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -22,6 +27,7 @@
 #include "io/IoError.h"
 #include "io/PosixErrors.h"
 #include "io/PosixFile.h"
+#include "io/Processes.h"
 #include "io/TemporaryNames.h"
 
 namespace quillmoor {
@@ -60,6 +66,25 @@ std::vector<std::string> PartsOf(const std::string& relativePath, const std::str
       break;
   }
   return std::move(split.parts);
+}
+
+// Removes the temporary files that processes no longer running left in the open folder.
+void RemoveLeftovers(int folder) {
+  const int listed = ::dup(folder);
+  if (listed < 0) return;
+  DIR* entries = ::fdopendir(listed);
+  if (entries == nullptr) {
+    ::close(listed);
+    return;
+  }
+  while (const dirent* entry = ::readdir(entries)) {
+    const std::optional<long> writer = TemporaryFileWriter(entry->d_name);
+    if (writer && !IsJournalFileName(entry->d_name) && *writer != CurrentProcessId() &&
+        ProcessIsGone(*writer)) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
 }
 
 // The folder name below parent, made when missing; a link there is not followed (ELOOP).
@@ -107,9 +132,8 @@ class PosixNewFile final : public NewFile {
   File& Content() override { return *content_; }
 
   void PutInPlace() override {
-    if (temporary_.empty()) {
-      LinkUnder(name_);
-    } else if (::renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) {
+    if (temporary_.empty()) LinkUnderTemporaryName();
+    if (::renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) {
       throw IoErrorFromErrno(errno, shownName_);
     }
     placed_ = true;
@@ -121,7 +145,7 @@ class PosixNewFile final : public NewFile {
   // named as Quillmoor's temporary files are, so that a creation leaves out one a kill left.
   int CreateTemporary() {
     for (;;) {
-      temporary_ = NewTemporaryFileName(name_, ::getpid());
+      temporary_ = NewTemporaryFileName(name_, kNewVersionKind, CurrentProcessId());
       const int descriptor = ::openat(folder_, temporary_.c_str(),
                                       O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
       if (descriptor >= 0) return descriptor;
@@ -132,22 +156,19 @@ class PosixNewFile final : public NewFile {
     }
   }
 
-  // Links the unnamed file under name. An existing name is removed first: linking can't
-  // replace, and the removal only drops that name (a hard link elsewhere keeps its content,
-  // a symbolic link goes, not what it leads to). A kill between the two leaves the name
-  // missing, never naming a half-written file, and no temporary file.
-  void LinkUnder(const std::string& name) {
+  // Gives the unnamed file a temporary name beside the destination, from which a rename puts
+  // it in place: linking can't replace an earlier file, and removing that first would leave
+  // the name missing if the process were killed in between.
+  void LinkUnderTemporaryName() {
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
-    if (Link(self, name) == 0) return;
-    if (errno == EEXIST && (::unlinkat(folder_, name.c_str(), 0) == 0 || errno == ENOENT) &&
-        Link(self, name) == 0) {
-      return;
+    for (;;) {
+      const std::string name = NewTemporaryFileName(name_, kNewVersionKind, CurrentProcessId());
+      if (::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        temporary_ = name;
+        return;
+      }
+      if (errno != EEXIST) throw IoErrorFromErrno(errno, shownName_);
     }
-    throw IoErrorFromErrno(errno, shownName_);
-  }
-
-  int Link(const std::string& self, const std::string& name) const {
-    return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW);
   }
 
   int folder_;
@@ -191,17 +212,24 @@ class PosixFolderTree final : public FolderTree {
       ++same;
     }
     open_.resize(same);
-    for (std::size_t i = same; i < folders.size(); ++i) {
+    std::string path;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+      path += folders[i] + "/";
+      if (i < same) continue;
       const int parent = i == 0 ? root_.get() : open_[i - 1].descriptor.get();
       open_.push_back({folders[i], OpenOrMakeFolder(parent, folders[i], shownName)});
     }
-    return open_.empty() ? root_.get() : open_.back().descriptor.get();
+    const int folder = open_.empty() ? root_.get() : open_.back().descriptor.get();
+    // Each folder is cleared of what killed runs left once, when a file first goes into it.
+    if (cleared_.insert(path).second) RemoveLeftovers(folder);
+    return folder;
   }
 
   Descriptor root_;
   std::string rootName_;
   bool unnamedFiles_;
   std::vector<OpenFolder> open_;
+  std::set<std::string> cleared_;
 };
 
 // path without its last part: "a/b/" and "a/b" give "a"; "/a" gives "/"; "a" gives "".

@@ -12,7 +12,8 @@
 
 #include "io/PosixErrors.h"
 #include "io/PosixFile.h"
-#include "io/PosixReplacement.h"
+#include "io/PosixNames.h"
+#include "io/TemporaryNames.h"
 
 namespace quillmoor {
 
@@ -38,12 +39,32 @@ bool LockBefore(int descriptor, std::chrono::steady_clock::time_point deadline,
   }
 }
 
+// Whether the folder of name holds a commit's journal.
+bool FolderHoldsJournal(const std::string& name) {
+  const std::string::size_type slash = name.find_last_of('/');
+  try {
+    for (const std::string& entry :
+         NamesInPosixFolder(slash == std::string::npos ? "" : name.substr(0, slash + 1))) {
+      if (IsJournalFileName(entry)) return true;
+    }
+  } catch (const IoError&) {
+    // No folder to look in: no journal either.
+  }
+  return false;
+}
+
 }  // namespace
 
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     const int descriptor = ::open(name.c_str(), O_RDWR | O_CLOEXEC);
+    // A commit of another run renames the wad away for a moment: wait while its journal is there.
+    if (descriptor < 0 && errno == ENOENT && FolderHoldsJournal(name) &&
+        std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      continue;
+    }
     if (descriptor < 0) throw IoErrorFromErrno(errno, name);
     std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, name);
     if (!LockBefore(descriptor, deadline, name)) return nullptr;

@@ -1,7 +1,9 @@
-// The names of the files Quillmoor keeps beside a wad: its own temporary files and the backup. A
-// new file that will replace NAME is written beside it as ".NAME.quillmoor-PID-XXXXXX" (PID the
-// writing process, XXXXXX random), where the platform can't keep it unnamed; so a later run can
-// tell what an earlier one left, and creation can leave such files out of a new wad.
+// The names of the files Quillmoor keeps beside a wad: its own temporary files, its commit
+// journals and the backup. A temporary file for NAME is "NAME.quillmoor-KIND-PID-XXXXXX.tmp":
+// KIND says what it holds ("new" for a version being written, "old" for a version on its way
+// out), PID is the writing process and XXXXXX random. A commit's journal is
+// "quillmoor-commit-PID-XXXXXX.journal". So a player sees what each file is, a later run can
+// tell what an earlier one left, and creation leaves all of them out of a new wad.
 #pragma once
 
 #include <optional>
@@ -13,18 +15,24 @@ namespace quillmoor {
 // What a backup's name adds to the name of the file it keeps.
 inline constexpr const char* kBackupSuffix = ".bak";
 
-// A new name for a temporary file of process pid for target NAME: the prefix below and six
-// random letters and digits.
-std::string NewTemporaryFileName(std::string_view targetFileName, long pid);
+// What a temporary file beside a target holds.
+inline constexpr std::string_view kNewVersionKind = "new";
+inline constexpr std::string_view kOldVersionKind = "old";
 
-// ".NAME.quillmoor-PID-": what the temporary files of process pid for target NAME begin with.
-std::string TemporaryNamePrefix(std::string_view targetFileName, long pid);
+// A new name for a temporary file of process pid, of the given kind, for target NAME.
+std::string NewTemporaryFileName(std::string_view targetFileName, std::string_view kind, long pid);
 
-// Whether fileName (without folder) is a temporary file of Quillmoor's.
+// A new name for a commit journal of process pid.
+std::string NewJournalFileName(long pid);
+
+// Whether fileName (without folder) is a commit journal's.
+bool IsJournalFileName(std::string_view fileName);
+
+// Whether fileName (without folder) is a temporary file or a journal of Quillmoor's.
 bool IsTemporaryFileName(std::string_view fileName);
 
-// The process that wrote the temporary file fileName for target NAME; nothing when fileName
-// is not one of NAME's temporary files.
-std::optional<long> TemporaryFileWriter(std::string_view fileName, std::string_view targetFileName);
+// The process that wrote the temporary file or journal fileName; nothing when fileName is
+// neither.
+std::optional<long> TemporaryFileWriter(std::string_view fileName);
 
 }  // namespace quillmoor

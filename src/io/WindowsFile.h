@@ -1,5 +1,6 @@
 // The parts of the Windows file layer that its files share: the open file, the names Windows
-// is given, and the entry points of the wad lock, the trees of new files and the backups.
+// is given, and the entry points of the wad lock, the trees of new files and the steps of a
+// commit.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "io/FileSystem.h"
 #include "io/IoError.h"
@@ -41,8 +43,12 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& name,
 // The file that writing to name really changes: where its symbolic link leads, if it is one.
 std::wstring FollowLinks(const std::wstring& name);
 
-std::unique_ptr<FileReplacement> BeginWindowsReplacement(const std::string& target);
-void ExchangeWindowsWithBackup(const std::string& name);
+std::unique_ptr<File> CreateWindowsNew(const std::string& name);
+bool WindowsExists(const std::string& name);
+void RenameWindows(const std::string& from, const std::string& to);
+bool LinkWindowsIfPossible(const std::string& existing, const std::string& newName);
+void RemoveWindows(const std::string& name);
+std::vector<std::string> NamesInWindowsFolder(const std::string& folder);
 
 std::unique_ptr<File> OpenWindowsExclusive(const std::string& name, std::chrono::milliseconds wait);
 

@@ -1,6 +1,6 @@
 // The file layer on Windows: the wide API throughout (CreateFileW, ReadFile/WriteFile at
 // positions, GetFileSizeEx, FlushFileBuffers), every GetLastError number kept. Names arrive as
-// UTF-8 and go to Windows as UTF-16. Replacements and backups are in WindowsReplacement.cpp,
+// UTF-8 and go to Windows as UTF-16. The steps of a commit are in WindowsNames.cpp,
 // the wad lock in WindowsLock.cpp, trees of new files in WindowsFolderTree.cpp.
 #include <algorithm>
 #include <utility>
@@ -115,8 +115,29 @@ class WindowsFileSystem final : public FileSystem {
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override {
     return OpenFile(name, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
   }
-  std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override {
-    return BeginWindowsReplacement(target);
+  // A new version gets the attributes of a new file; the commit's renames keep the folder's
+  // inherited security.
+  std::unique_ptr<File> CreateNew(const std::string& name, const std::string&) override {
+    return CreateWindowsNew(name);
+  }
+
+  // ---- The steps of a commit ----
+  bool Exists(const std::string& name) override { return WindowsExists(name); }
+  void Rename(const std::string& from, const std::string& to) override { RenameWindows(from, to); }
+  void Remove(const std::string& name) override { RemoveWindows(name); }
+  bool LinkIfPossible(const std::string& existing, const std::string& newName) override {
+    return LinkWindowsIfPossible(existing, newName);
+  }
+  void SyncFolder(const std::string&) override {}
+  std::vector<std::string> NamesIn(const std::string& folder) override {
+    return NamesInWindowsFolder(folder);
+  }
+  std::string FileNameLeadsTo(const std::string& name) override {
+    return Utf8FromWide(FollowLinks(WideName(name)));
+  }
+  std::string FolderOf(const std::string& path) override {
+    const std::string::size_type separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
   }
 
   // ---- Replacing a wad while no other run changes it ----
@@ -130,12 +151,6 @@ class WindowsFileSystem final : public FileSystem {
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
     return OpenWindowsFolderTree(folder);
   }
-
-  // ---- Keeping the previous version ----
-  std::string BackupName(const std::string& name) override {
-    return Utf8FromWide(FollowLinks(WideName(name))) + kBackupSuffix;
-  }
-  void ExchangeWithBackup(const std::string& name) override { ExchangeWindowsWithBackup(name); }
 };
 
 }  // namespace
@@ -181,7 +196,8 @@ std::wstring TemporaryNameBeside(const std::wstring& target) {
   const std::size_t slash = target.find_last_of(L"\\/");
   const std::size_t baseStart = slash == std::wstring::npos ? 0 : slash + 1;
   const std::string name =
-      NewTemporaryFileName(Utf8FromWide(target.substr(baseStart)), ::GetCurrentProcessId());
+      NewTemporaryFileName(Utf8FromWide(target.substr(baseStart)), kNewVersionKind,
+                           static_cast<long>(::GetCurrentProcessId()));
   return target.substr(0, baseStart) + *WideFromUtf8(name);
 }
 

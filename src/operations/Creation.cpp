@@ -3,7 +3,9 @@
 #include <optional>
 #include <variant>
 
+#include "io/Commit.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/SourceFolder.h"
 #include "operations/SourceKind.h"
 #include "operations/StatusText.h"
@@ -97,6 +99,11 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   if (!answer.confirmed) return;
   const Clock::TimePoint startTime = host.TimeSource().Now();
   host.RepaintNow();
+  if (const std::optional<std::string> refusal =
+          FinishEarlierChanges(fileSystem, {answer.fileName})) {
+    host.ShowMessage(*refusal);
+    return;
+  }
   // An existing wad is replaced under the lock an update takes, and only when this user may
   // write it.
   std::unique_ptr<File> replaced;
@@ -113,17 +120,18 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(kTooLargeWadMessage);
     return;
   }
-  const std::unique_ptr<FileReplacement> written =
+  std::unique_ptr<FileReplacement> written =
       WriteWad(*image, answer.fileName, image->Count, fileSystem);
   if (!written) {
     host.ShowMessage(kDamagedWadMessage);
     return;
   }
-  // From here on, what an undo puts back is this creation's.
-  state.ReplacedWads.clear();
   const bool keptPrevious = replaced && options.keepBackup;
-  if (keptPrevious) written->KeepPrevious();
-  written->Commit();
+  Commit commit(fileSystem);
+  commit.Replace(std::move(written), keptPrevious);
+  commit.Run();
+  // What an undo puts back is this creation's.
+  state.ReplacedWads.clear();
   if (keptPrevious) state.ReplacedWads = {answer.fileName};
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

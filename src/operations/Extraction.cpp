@@ -8,6 +8,7 @@
 #include "io/IoError.h"
 #include "operations/ExtractionSafety.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/StatusText.h"
 #include "paths/CodePage.h"
 #include "paths/EntryNames.h"
@@ -84,6 +85,10 @@ void ExtractWad(Host& host, FileSystem& fileSystem, const ExtractionOptions& opt
   const std::string wadName = host.WadText();
   if (!FileExists(wadName)) {
     host.ShowMessage(kNoWadFileMessage);
+    return;
+  }
+  if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, {wadName})) {
+    host.ShowMessage(*refusal);
     return;
   }
   SettingsValues& settings = host.Settings();

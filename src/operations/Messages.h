@@ -28,6 +28,9 @@ inline constexpr const char* kUnspellableNameMessage =
     "Sorry but this file name can't be stored in a wad: ";
 inline constexpr const char* kWadBusyMessage =
     "Sorry but another run is still changing this wad, try again when it is done: ";
+inline constexpr const char* kUnfinishedChangeMessage =
+    "Sorry but an earlier change of the wads was cut short and can't be finished, so nothing "
+    "was done. Its journal is kept, see: ";
 inline constexpr const char* kNoBackupMessage =
     "Sorry but there is no previous version of this wad to put back: ";
 

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "io/Commit.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/StatusText.h"
 #include "paths/FileExists.h"
 #include "paths/PathIgnoringCase.h"
@@ -10,31 +12,13 @@
 
 namespace quillmoor {
 
-namespace {
-
-// Exchanges every wad with its backup; when one fails, the ones done are exchanged back
-// before the failure goes on.
-void ExchangeAll(const std::vector<std::string>& wads, FileSystem& fileSystem) {
-  std::size_t done = 0;
-  try {
-    for (; done < wads.size(); ++done) fileSystem.ExchangeWithBackup(wads[done]);
-  } catch (...) {
-    while (done > 0) {
-      try {
-        fileSystem.ExchangeWithBackup(wads[--done]);
-      } catch (...) {
-        // The first failure is the one to report; this wad keeps the other version.
-      }
-    }
-    throw;
-  }
-}
-
-}  // namespace
-
 void UndoWads(const std::vector<std::string>& wadNames, Host& host, FileSystem& fileSystem,
               std::chrono::milliseconds lockWait) {
   const Clock::TimePoint startTime = host.TimeSource().Now();
+  if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, wadNames)) {
+    host.ShowMessage(*refusal);
+    return;
+  }
   // The wads are found as an update finds them, without regard to case.
   std::vector<std::string> wads;
   for (const std::string& name : wadNames) wads.push_back(PathIgnoringCase(name));
@@ -52,7 +36,9 @@ void UndoWads(const std::vector<std::string>& wadNames, Host& host, FileSystem& 
       return;
     }
   }
-  ExchangeAll(wads, fileSystem);
+  Commit commit(fileSystem);
+  for (const std::string& wad : wads) commit.ExchangeWithBackup(wad);
+  commit.Run();
   host.ShowProgress(0, CompletionText("Undo done in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));
 }

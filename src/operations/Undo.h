@@ -14,9 +14,8 @@
 namespace quillmoor {
 
 // Exchanges each of wads (found without regard to case) with its backup through host, all or
-// none: each wad is taken under
-// the lock an update takes (waiting at most lockWait), and every backup must exist before the
-// first is exchanged; a failure on the way exchanges back the ones already done. Refusals are
+// none, in one commit (io/Commit.h): each wad is taken under the lock an update takes (waiting
+// at most lockWait), and every backup must exist before the commit starts. Refusals are
 // shown through host; the completion text is "Undo done in " + seconds + "s".
 void UndoWads(const std::vector<std::string>& wads, Host& host, FileSystem& fileSystem,
               std::chrono::milliseconds lockWait = kWadLockWait);

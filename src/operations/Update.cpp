@@ -4,10 +4,13 @@
 #include <optional>
 #include <variant>
 
+#include "io/Commit.h"
+#include "io/SameContent.h"
 #include "operations/BlockOffsets.h"
 #include "operations/BlockOverlaps.h"
 #include "operations/MatchIndex.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/SourceFolder.h"
 #include "operations/SourceKind.h"
 #include "operations/StatusText.h"
@@ -206,11 +209,20 @@ class WadUpdate {
     return std::nullopt;
   }
 
-  // Makes the old wad the backup, leaving it in place.
-  void KeepPrevious() { written_->KeepPrevious(); }
+  // Whether the written wad holds the very bytes of the old one: then it needn't replace it.
+  bool Unchanged() {
+    const std::unique_ptr<File> written = fileSystem_.OpenForReading(written_->TemporaryName());
+    return HoldSameBytes(*written, *image_.Loaded);
+  }
 
-  // Puts the written wad in the old one's place.
-  void Commit() { written_->Commit(); }
+  // Drops the written wad, which changes nothing.
+  void Drop() { written_.reset(); }
+
+  // Makes putting the written wad in the old one's place a step of commit; with keepPrevious
+  // the old wad becomes its backup.
+  void JoinCommit(Commit& commit, bool keepPrevious) {
+    commit.Replace(std::move(written_), keepPrevious);
+  }
 
  private:
   // Replaces the entry source matches or adds one for it; a file of another track's folder
@@ -298,14 +310,15 @@ class WadUpdate {
   std::unique_ptr<FileReplacement> written_;
 };
 
-// Changes every wad of the run in memory, then writes them all, then keeps all their previous
-// versions, then puts them all in place: a refusal or a failure before the last step leaves
-// every wad as it was. From the keeping of the previous versions on, the wads an undo puts
-// back are this run's: each as soon as it is replaced, so that a failure in the last step
-// leaves the ones replaced to undo. Gives the refusal.
+// Changes every wad of the run in memory, then writes them all, then puts in place in one
+// commit (io/Commit.h) those whose bytes changed, each keeping its previous version when asked:
+// a refusal, a failure or a kill before the commit's journal is in place leaves every wad and
+// every backup as it was, and from then on all of them are replaced. The wads an undo puts
+// back are then those of this commit. Gives the refusal.
 Refusal UpdateAll(const std::vector<std::string>& wadPaths,
                   const std::vector<UpdateSource>& sources, Host& host, ProgramState& state,
                   FileSystem& fileSystem, const UpdateOptions& options) {
+  if (Refusal refusal = FinishEarlierChanges(fileSystem, wadPaths)) return refusal;
   const std::optional<std::vector<std::int32_t>> sizes = SourceSizes(sources, fileSystem);
   if (!sizes) return kTooLargeWadMessage;
   RunProgress progress(host, wadPaths.size());
@@ -316,18 +329,30 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
     if (Refusal refusal = updates.back()->Change(k, progress)) return refusal;
   }
   if (options.dryRun) return std::nullopt;
+  Commit commit(fileSystem);
+  std::vector<std::string> replaced;
   for (std::size_t k = 0; k < updates.size(); ++k) {
     progress.Writing(k, wadPaths[k], !sources.empty());
     if (Refusal refusal = updates[k]->Write()) return refusal;
+    if (updates[k]->Unchanged()) {
+      updates[k]->Drop();
+    } else {
+      updates[k]->JoinCommit(commit, options.keepBackup);
+      replaced.push_back(wadPaths[k]);
+    }
   }
-  state.ReplacedWads.clear();
-  if (options.keepBackup) {
-    for (const std::unique_ptr<WadUpdate>& update : updates) update->KeepPrevious();
+  // Once the commit is made, what an undo puts back is this run's, even if a step fails.
+  const auto noteReplaced = [&] {
+    if (commit.Made())
+      state.ReplacedWads = options.keepBackup ? replaced : std::vector<std::string>();
+  };
+  try {
+    commit.Run();
+  } catch (...) {
+    noteReplaced();
+    throw;
   }
-  for (std::size_t k = 0; k < updates.size(); ++k) {
-    updates[k]->Commit();
-    if (options.keepBackup) state.ReplacedWads.push_back(wadPaths[k]);
-  }
+  noteReplaced();
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "io/Commit.h"
 #include "wad/WadDirectory.h"
 
 namespace quillmoor {
@@ -116,7 +117,7 @@ std::unique_ptr<FileReplacement> WriteWad(const WadImage& image, const std::stri
   if (n < 0 || count > image.Entries.size() || count > image.Data.size()) {
     throw std::logic_error("the wad image holds fewer entries than asked to write");
   }
-  std::unique_ptr<FileReplacement> replacement = fileSystem.BeginReplacement(fileName);
+  auto replacement = std::make_unique<FileReplacement>(fileSystem, fileName);
   File& wad = replacement->Content();
   wad.WriteAt(0, std::span(reinterpret_cast<const char*>(&n), sizeof n));
   wad.WriteAt(static_cast<std::int32_t>(kCountSize),
@@ -125,15 +126,17 @@ std::unique_ptr<FileReplacement> WriteWad(const WadImage& image, const std::stri
   for (std::size_t i = 0; i < count; ++i) blocks.Write(image.Entries[i], image.Data[i]);
   blocks.Flush();
   if (!ReadBackMatches(wad, image, n)) return nullptr;
-  wad.Flush();
+  replacement->Finish();
   return replacement;
 }
 
 bool RebuildWad(const WadImage& image, const std::string& fileName, std::int32_t n,
                 FileSystem& fileSystem) {
-  const std::unique_ptr<FileReplacement> replacement = WriteWad(image, fileName, n, fileSystem);
+  std::unique_ptr<FileReplacement> replacement = WriteWad(image, fileName, n, fileSystem);
   if (!replacement) return false;
-  replacement->Commit();
+  Commit commit(fileSystem);
+  commit.Replace(std::move(replacement), false);
+  commit.Run();
   return true;
 }
 

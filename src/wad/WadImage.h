@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/FileSystem.h"
+#include "io/Replacement.h"
 #include "wad/WadFormat.h"
 
 namespace quillmoor {
@@ -47,14 +48,14 @@ void LoadWad(WadImage& image, std::unique_ptr<File> wad, const std::string& file
 // Writes n as the count, records 0 to n - 1 as they are held, then each of their blocks at its
 // own offset in directory order, into a new file that is to replace fileName: a gap reads as
 // zeros, and where blocks overlap the later entry's bytes stand. The new file is flushed to
-// the disk and its directory read back: gives it ready to commit when it holds the count and
-// the records as meant and every block lies inside it; otherwise drops it and gives nothing
-// (as for a block that overwrote the directory). Failures leave fileName as it was.
+// the disk and its directory read back: gives it ready for a commit (io/Commit.h) when it holds the
+// count and the records as meant and every block lies inside it; otherwise drops it and gives
+// nothing (as for a block that overwrote the directory). Failures leave fileName as it was.
 std::unique_ptr<FileReplacement> WriteWad(const WadImage& image, const std::string& fileName,
                                           std::int32_t n, FileSystem& fileSystem);
 
-// WriteWad, and the new file put in fileName's place. False when the directory read back was
-// not as meant: fileName is then left as it was.
+// WriteWad, and the new file put in fileName's place by a commit of its own, which keeps no
+// backup. False when the directory read back was not as meant: fileName is then left as it was.
 [[nodiscard]] bool RebuildWad(const WadImage& image, const std::string& fileName, std::int32_t n,
                               FileSystem& fileSystem);
 

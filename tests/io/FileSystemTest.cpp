@@ -14,7 +14,9 @@
 #include <thread>
 
 #include "TempDir.h"
+#include "io/Commit.h"
 #include "io/IoError.h"
+#include "io/Replacement.h"
 #include "io/TemporaryNames.h"
 
 namespace quillmoor {
@@ -27,9 +29,12 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 void Replace(const std::string& target, std::string_view content) {
-  std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);
+  auto replacement = std::make_unique<FileReplacement>(NativeFileSystem(), target);
   replacement->Content().WriteAt(0, content);
-  replacement->Commit();
+  replacement->Finish();
+  Commit commit(NativeFileSystem());
+  commit.Replace(std::move(replacement), false);
+  commit.Run();
 }
 
 IoFailure FailureOf(const std::function<void()>& call) {
@@ -69,41 +74,27 @@ TEST(NativeFileSystem, ReadsAndWritesWholeBlocksAtTheirPositions) {
   EXPECT_EQ(ReadFile(name), std::string("ab\0\0\0\0tail", 10));
 }
 
-TEST(FileReplacement, TakesThePlaceOfTheTargetOnlyWhenCommitted) {
+TEST(FileReplacement, IsATemporaryFileOfQuillmoorsThatGoesUnlessACommitTakesIt) {
   TempDir dir;
   const std::string target = dir.WriteFile("cars.wad", "old");
   {
-    std::unique_ptr<FileReplacement> abandoned = NativeFileSystem().BeginReplacement(target);
-    abandoned->Content().WriteAt(0, std::string_view("new"));
+    FileReplacement abandoned(NativeFileSystem(), target);
+    abandoned.Content().WriteAt(0, std::string_view("new"));
+    const std::vector<std::string> names = NamesIn(dir.path());
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "cars.wad");
+    EXPECT_TRUE(names[1].starts_with("cars.wad.quillmoor-new-") && names[1].ends_with(".tmp"))
+        << names[1];
+    EXPECT_TRUE(IsTemporaryFileName(names[1]));
   }
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
   EXPECT_EQ(ReadFile(target), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
-  std::unique_ptr<FileReplacement> kept = NativeFileSystem().BeginReplacement(dir / "new.wad");
-  kept->Content().WriteAt(0, std::string_view("new"));
-  kept->Commit();
+  Replace(dir / "new.wad", "new");
+  Replace(target, "newer");
+  EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{"cars.wad", "new.wad"}));
   EXPECT_EQ(ReadFile(dir / "new.wad"), "new");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
-}
-
-TEST(FileReplacement, HasNoNameInTheFolderUntilItIsCommitted) {
-  TempDir dir;
-  const std::string target = dir.WriteFile("cars.wad", "old");
-  std::unique_ptr<FileReplacement> replacement = NativeFileSystem().BeginReplacement(target);
-  replacement->Content().WriteAt(0, std::string(1 << 20, 'n'));
-  replacement->Content().Flush();
-#ifdef _WIN32
-  // Windows has no unnamed files: the content has a temporary name of Quillmoor's meanwhile.
-  const std::vector<std::string> names = NamesIn(dir.path());
-  ASSERT_EQ(names.size(), 2u);
-  EXPECT_TRUE(IsTemporaryFileName(names[0])) << names[0];
-  EXPECT_EQ(names[1], "cars.wad");
-#else
-  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
-#endif
-  replacement->Commit();
-  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"cars.wad"});
-  EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
+  EXPECT_EQ(ReadFile(target), "newer");
 }
 
 TEST(FileReplacement, KeepsTheOwnerGroupAndPermissionBitsOfTheFileItReplaces) {
@@ -143,19 +134,23 @@ long RunningProcess() { return 1; }
 
 }  // namespace
 
-TEST(FileReplacement, RemovesWhatKilledRunsLeftForTheSameTargetOnly) {
+TEST(FinishInterruptedCommits, RemovesWhatEndedProcessesLeftInTheFolderOnly) {
   TempDir dir;
   const long gone = GoneProcess();
-  const std::string target = dir.WriteFile("cars.wad", "old");
-  const std::string leftover = TemporaryNamePrefix("cars.wad", gone) + "AbC123";
-  const std::string running = TemporaryNamePrefix("cars.wad", RunningProcess()) + "AbC123";
-  const std::string otherWad = TemporaryNamePrefix("monza.wad", gone) + "AbC123";
-  for (const std::string& name : {leftover, running, otherWad}) dir.WriteFile(name, "partial");
+  dir.WriteFile("cars.wad", "old");
+  const std::string leftover = NewTemporaryFileName("cars.wad", kNewVersionKind, gone);
+  const std::string oldLeftover = NewTemporaryFileName("monza.wad", kOldVersionKind, gone);
+  const std::string running = NewTemporaryFileName("cars.wad", kNewVersionKind, RunningProcess());
+  const std::string lookalike = "cars.wad.quillmoor-new-12.tmp";
+  for (const std::string& name : {leftover, oldLeftover, running, lookalike}) {
+    dir.WriteFile(name, "partial");
+  }
   EXPECT_TRUE(IsTemporaryFileName(leftover));
+  EXPECT_FALSE(IsTemporaryFileName(lookalike));
   EXPECT_FALSE(IsTemporaryFileName(".cars.wad.AbC123"));
 
-  Replace(target, "new");
-  std::vector<std::string> expected{running, otherWad, "cars.wad"};
+  EXPECT_TRUE(FinishInterruptedCommits(NativeFileSystem(), dir / "").empty());
+  std::vector<std::string> expected{running, lookalike, "cars.wad"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(NamesIn(dir.path()), expected);
 }

@@ -203,7 +203,8 @@ TEST(CreateWad, NeverPacksTheTemporaryFileOfAKilledRun) {
   Creation run;
   run.dir.WriteFile("data/a", "a");
   run.dir.WriteFile("data/b", "b");
-  run.dir.WriteFile("data/" + TemporaryNamePrefix("data.wad", 999999) + "XyZ123", "partial");
+  run.dir.WriteFile("data/" + NewTemporaryFileName("data.wad", kNewVersionKind, 999999), "partial");
+  run.dir.WriteFile("data/" + NewJournalFileName(999999), "quillmoor commit 1\n");
   run.Create(run.dir / "data", run.dir / "out.wad");
   EXPECT_EQ(ReadFile(run.dir / "out.wad"), WadBuilder().Entry("a", "a").Entry("b", "b").Build());
 }

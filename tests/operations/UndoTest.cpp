@@ -12,6 +12,7 @@
 #include "io/IoError.h"
 #include "operations/Creation.h"
 #include "operations/Messages.h"
+#include "operations/Recovery.h"
 #include "operations/TrackNames.h"
 #include "operations/Update.h"
 
@@ -174,34 +175,67 @@ TEST(Backup, ABackupThatIsTheWadItselfLeavesNoTemporaryName) {
   EXPECT_EQ(ReadFile(game.cars + ".bak"), old);
 }
 
-TEST(Backup, ABackupThatCantBeMadeLeavesEveryWadAsItWas) {
+TEST(Backup, ARunThatFailsBeforeItsCommitLeavesEveryWadAndBackupAsItWas) {
+  // The failure comes as the commit's journal is put in place: the last step before any wad or
+  // backup changes.
   Game game;
   game.UpdateTracks();
   const std::vector<std::string> before = Contents(game.tracks);
+  const std::vector<std::string> backupsBefore = Contents(Backups(game.tracks));
   FaultyFileSystem files;
-  files.FailAt(FileStep::Backup, 9, IoFailure::AccessDenied);
-  game.host.sourceText = game.dir / "mod";
+  files.FailAt(FileStep::Rename, 1, IoFailure::AccessDenied);
+  game.host.sourceText = game.dir / "other";
+  game.dir.WriteFile("other/a.txt", "newer");
   game.state.TrackMode = true;
   EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
   EXPECT_EQ(Contents(game.tracks), before);
-  // The first eight backups are this run's now: undo has nothing of the earlier run to put back.
-  EXPECT_TRUE(game.state.ReplacedWads.empty());
+  EXPECT_EQ(Contents(Backups(game.tracks)), backupsBefore);
+  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 1);
+  // What an undo puts back is still the earlier run's.
+  EXPECT_EQ(game.state.ReplacedWads, game.tracks);
 }
 
-TEST(Backup, AReplacementThatFailsMidwayLeavesTheWadsReplacedSoFarToUndo) {
+TEST(Backup, ACommitThatFailsMidwayIsFinishedByTheNextOperation) {
   Game game;
   game.UpdateCars();
   const std::vector<std::string> before = Contents(game.tracks);
   FaultyFileSystem files;
-  files.FailAt(FileStep::Commit, 9, IoFailure::AccessDenied);
+  files.FailAt(FileStep::Rename, 9, IoFailure::AccessDenied);
   game.host.sourceText = game.dir / "mod";
   game.state.TrackMode = true;
   EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
-  EXPECT_EQ(game.state.ReplacedWads,
-            std::vector<std::string>(game.tracks.begin(), game.tracks.begin() + 8));
+  EXPECT_EQ(game.state.ReplacedWads, game.tracks);
   game.host.confirmAnswers = {true};
   UndoLastChange(game.host, game.state, NativeFileSystem());
   EXPECT_EQ(Contents(game.tracks), before);
+  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 2);
+}
+
+TEST(Backup, ARunThatChangesNoWadWritesNoneAndKeepsEveryBackup) {
+  Game game;
+  const std::vector<std::string> original = Contents(game.tracks);
+  game.UpdateTracks();
+  const std::vector<std::string> updated = Contents(game.tracks);
+  game.UpdateTracks();
+  EXPECT_EQ(Contents(game.tracks), updated);
+  EXPECT_EQ(Contents(Backups(game.tracks)), original);
+  EXPECT_EQ(game.state.ReplacedWads, game.tracks);
+}
+
+TEST(Backup, ATrackUpdateReplacesAndBacksUpOnlyTheWadsItChanges) {
+  Game game;
+  // One track wad holds already what the update would put in.
+  WadBuilder().Entry("a.txt", "new").WriteTo(game.tracks[3]);
+  const std::vector<std::string> original = Contents(game.tracks);
+  game.UpdateTracks();
+  std::vector<std::string> replaced = game.tracks;
+  replaced.erase(replaced.begin() + 3);
+  EXPECT_EQ(game.state.ReplacedWads, replaced);
+  EXPECT_EQ(ReadFile(game.tracks[3]), original[3]);
+  EXPECT_FALSE(fs::exists(game.tracks[3] + ".bak"));
+  std::vector<std::string> originalOfReplaced = original;
+  originalOfReplaced.erase(originalOfReplaced.begin() + 3);
+  EXPECT_EQ(Contents(Backups(replaced)), originalOfReplaced);
 }
 
 TEST(Undo, RefusesWithoutEveryBackupAndChangesNothing) {
@@ -215,14 +249,21 @@ TEST(Undo, RefusesWithoutEveryBackupAndChangesNothing) {
   EXPECT_EQ(Contents(game.tracks), after);
 }
 
-TEST(Undo, AFailedExchangePutsTheOnesDoneBack) {
-  Game game;
-  game.UpdateTracks();
-  const std::vector<std::string> after = Contents(game.tracks);
-  FaultyFileSystem files;
-  files.FailAt(FileStep::Backup, 5, IoFailure::AccessDenied);
-  EXPECT_THROW(UndoWads(game.tracks, game.host, files), IoError);
-  EXPECT_EQ(Contents(game.tracks), after);
+TEST(Undo, AnExchangeThatFailsIsAllOrNoneOnceTheNextRunFinishesIt) {
+  for (const int failing : {1, 5, 30}) {
+    SCOPED_TRACE(failing);
+    Game game;
+    const std::vector<std::string> before = Contents(game.tracks);
+    game.UpdateTracks();
+    const std::vector<std::string> after = Contents(game.tracks);
+    FaultyFileSystem files;
+    files.FailAt(FileStep::Rename, failing, IoFailure::AccessDenied);
+    EXPECT_THROW(UndoWads(game.tracks, game.host, files), IoError);
+    // The first rename puts the journal in place: before it, the undo hasn't happened.
+    EXPECT_EQ(FinishEarlierChanges(NativeFileSystem(), game.tracks), std::nullopt);
+    EXPECT_EQ(Contents(game.tracks), failing == 1 ? after : before);
+    EXPECT_EQ(Contents(Backups(game.tracks)), failing == 1 ? before : after);
+  }
 }
 
 TEST(Undo, AMissingWadIsFileNotFound) {

@@ -46,32 +46,6 @@ class FaultyFile final : public File {
   std::string name_;
 };
 
-class FaultyReplacement final : public FileReplacement {
- public:
-  FaultyReplacement(std::unique_ptr<FileReplacement> real, FaultyFileSystem& faults,
-                    std::string name)
-      : real_(std::move(real)),
-        content_(real_->Content(), faults, name),
-        faults_(faults),
-        name_(std::move(name)) {}
-
-  File& Content() override { return content_; }
-  void Commit() override {
-    faults_.Pass(FileStep::Commit, name_);
-    real_->Commit();
-  }
-  void KeepPrevious() override {
-    faults_.Pass(FileStep::Backup, name_);
-    real_->KeepPrevious();
-  }
-
- private:
-  std::unique_ptr<FileReplacement> real_;
-  FaultyFile content_;
-  FaultyFileSystem& faults_;
-  std::string name_;
-};
-
 // ---- Writing a tree of new files, as extraction does ----
 
 class FaultyNewFile final : public NewFile {
@@ -121,7 +95,17 @@ int FaultyFileSystem::Calls(FileStep step) const {
   return found == calls_.end() ? 0 : found->second;
 }
 
+void FaultyFileSystem::KillAt(int occurrence) { killedAt_ = occurrence; }
+
 void FaultyFileSystem::Pass(FileStep step, const std::string& name) {
+  const bool changes = step == FileStep::OpenWrite || step == FileStep::Write ||
+                       step == FileStep::Flush || step == FileStep::Close ||
+                       step == FileStep::Commit || step == FileStep::Rename ||
+                       step == FileStep::Remove || step == FileStep::Link || step == FileStep::Sync;
+  if (changes && killedAt_ && ++changes_ >= *killedAt_) {
+    throw IoError(IoFailure::Other, 0, name);
+  }
+  if (changes && !killedAt_) ++changes_;
   const int call = ++calls_[step];
   if (fault_ && fault_->step == step && fault_->occurrence == call) {
     throw IoError(fault_->kind, fault_->errorNumber, name);
@@ -148,10 +132,46 @@ std::unique_ptr<File> FaultyFileSystem::CreateOrTruncate(const std::string& name
   return std::make_unique<FaultyFile>(real_.CreateOrTruncate(name), *this, name);
 }
 
-std::unique_ptr<FileReplacement> FaultyFileSystem::BeginReplacement(const std::string& target) {
-  Pass(FileStep::OpenWrite, target);
-  return std::make_unique<FaultyReplacement>(real_.BeginReplacement(target), *this, target);
+std::unique_ptr<File> FaultyFileSystem::CreateNew(const std::string& name,
+                                                  const std::string& likeFile) {
+  Pass(FileStep::OpenWrite, name);
+  return std::make_unique<FaultyFile>(real_.CreateNew(name, likeFile), *this, name);
 }
+
+// ---- The steps of a commit ----
+
+bool FaultyFileSystem::Exists(const std::string& name) { return real_.Exists(name); }
+
+void FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
+  Pass(FileStep::Rename, to);
+  real_.Rename(from, to);
+}
+
+bool FaultyFileSystem::LinkIfPossible(const std::string& existing, const std::string& newName) {
+  if (refuseLinks_) return false;
+  Pass(FileStep::Link, newName);
+  return real_.LinkIfPossible(existing, newName);
+}
+
+void FaultyFileSystem::Remove(const std::string& name) {
+  Pass(FileStep::Remove, name);
+  real_.Remove(name);
+}
+
+void FaultyFileSystem::SyncFolder(const std::string& folder) {
+  Pass(FileStep::Sync, folder);
+  real_.SyncFolder(folder);
+}
+
+std::vector<std::string> FaultyFileSystem::NamesIn(const std::string& folder) {
+  return real_.NamesIn(folder);
+}
+
+std::string FaultyFileSystem::FileNameLeadsTo(const std::string& name) {
+  return real_.FileNameLeadsTo(name);
+}
+
+std::string FaultyFileSystem::FolderOf(const std::string& path) { return real_.FolderOf(path); }
 
 // ---- Writing a tree of new files, as extraction does ----
 
@@ -174,18 +194,6 @@ std::unique_ptr<File> FaultyFileSystem::OpenExclusive(const std::string& name,
   std::unique_ptr<File> real = real_.OpenExclusive(name, wait);
   if (!real) return nullptr;
   return std::make_unique<FaultyFile>(std::move(real), *this, name);
-}
-
-}  // namespace quillmoor::testing
-
-namespace quillmoor::testing {
-
-// ---- Keeping the previous version ----
-std::string FaultyFileSystem::BackupName(const std::string& name) { return real_.BackupName(name); }
-
-void FaultyFileSystem::ExchangeWithBackup(const std::string& name) {
-  Pass(FileStep::Backup, name);
-  real_.ExchangeWithBackup(name);
 }
 
 }  // namespace quillmoor::testing

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "io/FileSystem.h"
 #include "io/IoError.h"
@@ -15,9 +16,22 @@ namespace quillmoor::testing {
 // The calls that can be made to fail. OpenRead is an open for reading only; OpenWrite every
 // open that may write (for reading and writing, create, replacement), so failing it with
 // AccessDenied makes a file behave as read-only, whoever runs the test; an exclusive open
-// counts too. A copy into a file counts as a Write. Backup is keeping the previous version of
-// a replaced file, or exchanging a file with its backup.
-enum class FileStep { OpenRead, OpenWrite, Read, Write, Length, Flush, Close, Commit, Backup };
+// counts too. A copy into a file counts as a Write. Commit is putting a new file of a tree in
+// place; Rename, Remove, Link and Sync are the steps of a commit of wads (io/Commit.h).
+enum class FileStep {
+  OpenRead,
+  OpenWrite,
+  Read,
+  Write,
+  Length,
+  Flush,
+  Close,
+  Commit,
+  Rename,
+  Remove,
+  Link,
+  Sync
+};
 
 class FaultyFileSystem final : public FileSystem {
  public:
@@ -32,7 +46,19 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<File> OpenForReading(const std::string& name) override;
   std::unique_ptr<File> OpenForReadingAndWriting(const std::string& name) override;
   std::unique_ptr<File> CreateOrTruncate(const std::string& name) override;
-  std::unique_ptr<FileReplacement> BeginReplacement(const std::string& target) override;
+  std::unique_ptr<File> CreateNew(const std::string& name, const std::string& likeFile) override;
+
+  // ---- The steps of a commit ----
+  bool Exists(const std::string& name) override;
+  void Rename(const std::string& from, const std::string& to) override;
+  void Remove(const std::string& name) override;
+  bool LinkIfPossible(const std::string& existing, const std::string& newName) override;
+  // Makes the file system one without hard links, as FAT and exFAT are.
+  void RefuseLinks() { refuseLinks_ = true; }
+  void SyncFolder(const std::string& folder) override;
+  std::vector<std::string> NamesIn(const std::string& folder) override;
+  std::string FileNameLeadsTo(const std::string& name) override;
+  std::string FolderOf(const std::string& path) override;
 
   // ---- Replacing a wad while no other run changes it ----
   std::unique_ptr<File> OpenExclusive(const std::string& name,
@@ -45,9 +71,12 @@ class FaultyFileSystem final : public FileSystem {
   // Makes FreeSpaceFor give bytes, whatever the disk has.
   void SetFreeSpace(std::int64_t bytes) { freeSpace_ = bytes; }
 
-  // ---- Keeping the previous version ----
-  std::string BackupName(const std::string& name) override;
-  void ExchangeWithBackup(const std::string& name) override;
+  // From the occurrence-th call (from 1) on of any step that changes a file or a name (every
+  // open that may write, Write, Flush, Close, Commit, Rename, Remove, Link, Sync), every call
+  // fails as it would in a process that was killed right there: nothing more reaches the disk.
+  void KillAt(int occurrence);
+  // How many calls that change a file or a name have been made so far.
+  int Changes() const { return changes_; }
 
   // Counts a call of step and throws when it is the one chosen to fail.
   void Pass(FileStep step, const std::string& name);
@@ -63,6 +92,9 @@ class FaultyFileSystem final : public FileSystem {
   std::map<FileStep, int> calls_;
   std::optional<Fault> fault_;
   std::optional<std::int64_t> freeSpace_;
+  int changes_ = 0;
+  std::optional<int> killedAt_;
+  bool refuseLinks_ = false;
 };
 
 }  // namespace quillmoor::testing

@@ -194,8 +194,11 @@ TEST(RebuildWad, AFailureAtAnyStepLeavesTheOldWadAsItWasAndNoOtherFile) {
   const std::string old = WadBuilder().Entry("old", "old data").Build();
   const std::string target = dir.WriteFile("cars.wad", old);
   const WadImage image = ImageOf({{"a", 276, "AAAA"}, {"b", 280, "BBBB"}});
-  const std::pair<FileStep, int> steps[] = {
-      {FileStep::OpenWrite, 1}, {FileStep::Write, 1}, {FileStep::Write, 3}, {FileStep::Commit, 1}};
+  const std::pair<FileStep, int> steps[] = {{FileStep::OpenWrite, 1},
+                                            {FileStep::Write, 1},
+                                            {FileStep::Write, 3},
+                                            {FileStep::OpenWrite, 2},
+                                            {FileStep::Rename, 1}};
   for (const auto& [step, occurrence] : steps) {
     FaultyFileSystem faults;
     faults.FailAt(step, occurrence, IoFailure::DiskFull, ENOSPC);
