@@ -13,7 +13,9 @@
 #include "cli/OperationCommands.h"
 #include "cli/PrintableText.h"
 #include "io/IoError.h"
+#include "operations/Messages.h"
 #include "operations/Recovery.h"
+#include "paths/FileExists.h"
 
 namespace quillmoor {
 
@@ -216,6 +218,11 @@ int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSys
           line.operands.begin() + (command->run == RunDiffCommand
                                        ? std::min<std::size_t>(2, line.operands.size())
                                        : 1));
+      const auto special = std::find_if(named.begin(), named.end(), IsSpecialFile);
+      if (special != named.end()) {
+        streams.err << PrintableText(kSpecialFileMessage + *special) << '\n';
+        return kExitFailure;
+      }
       if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, named)) {
         streams.err << PrintableText(*refusal) << '\n';
         return kExitFailure;

@@ -66,6 +66,10 @@ std::string DefaultFolder(const std::string& wadName) {
 // order. Every selected block is checked against the file before the first byte goes out, so
 // a damaged wad writes nothing.
 int WriteEntries(const CommandRun& run, const std::string& wadName, EntrySelection& selection) {
+  if (IsSpecialFile(wadName)) {
+    run.streams.err << PrintableText(kSpecialFileMessage + wadName) << '\n';
+    return kExitFailure;
+  }
   if (!FileExists(wadName)) {
     run.streams.err << kNoWadFileMessage << '\n';
     return kExitFailure;

@@ -103,16 +103,17 @@ class PosixFile final : public File {
 };
 
 std::unique_ptr<PosixFile> OpenFile(const std::string& name, int flags) {
-  const int descriptor = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
+  // Without waiting: opening a pipe for reading waits for a writer, maybe forever. A regular
+  // file reads and writes the same either way.
+  const int descriptor = ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
   if (descriptor < 0) throw IoErrorFromErrno(errno, name);
   auto file = std::make_unique<PosixFile>(descriptor, name);
-  // A folder opens for reading on POSIX but is no file to read, as on Windows. (Opening one
-  // for writing already fails.)
+  // A folder opens for reading on POSIX but is no file to read, as on Windows; a pipe, a
+  // device or a socket is none either.
   struct stat status {};
-  if ((flags & O_ACCMODE) == O_RDONLY && ::fstat(descriptor, &status) == 0 &&
-      S_ISDIR(status.st_mode)) {
-    throw IoErrorFromErrno(EISDIR, name);
-  }
+  if (::fstat(descriptor, &status) != 0) throw IoErrorFromErrno(errno, name);
+  if (S_ISDIR(status.st_mode)) throw IoErrorFromErrno(EISDIR, name);
+  if (!S_ISREG(status.st_mode)) throw IoErrorFromErrno(EINVAL, name);
   return file;
 }
 

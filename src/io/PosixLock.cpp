@@ -58,7 +58,7 @@ bool FolderHoldsJournal(const std::string& name) {
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
-    const int descriptor = ::open(name.c_str(), O_RDWR | O_CLOEXEC);
+    const int descriptor = ::open(name.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     // A commit of another run renames the wad away for a moment: wait while its journal is there.
     if (descriptor < 0 && errno == ENOENT && FolderHoldsJournal(name) &&
         std::chrono::steady_clock::now() < deadline) {
@@ -67,6 +67,9 @@ std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::m
     }
     if (descriptor < 0) throw IoErrorFromErrno(errno, name);
     std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, name);
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) throw IoErrorFromErrno(errno, name);
+    if (!S_ISREG(status.st_mode)) throw IoErrorFromErrno(EINVAL, name);
     if (!LockBefore(descriptor, deadline, name)) return nullptr;
     // The run that held the lock may have replaced the file: then lock the one name leads to.
     if (StillNamedBy(descriptor, name)) return file;

@@ -87,6 +87,10 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(kNoSourceFolderMessage);
     return;
   }
+  if (const std::string* special = FirstSpecialFile(state.SourceList)) {
+    host.ShowMessage(kSpecialFileMessage + *special);
+    return;
+  }
   host.Settings().Write(kFileNameSetting, sourceText);
   auto names = EntryNames(sourceText, state.SourceList, fileSystem);
   if (const std::string* refusal = std::get_if<std::string>(&names)) {
@@ -97,6 +101,11 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   const SaveDialogAnswer answer =
       host.AskSaveFileName(FileNamePart(sourceText) + ".wad", "Wad file(*.wad)|*.wad");
   if (!answer.confirmed) return;
+  // Only a file is replaced by the new wad: never a device a link leads to.
+  if (IsSpecialFile(answer.fileName)) {
+    host.ShowMessage(kSpecialFileMessage + answer.fileName);
+    return;
+  }
   const Clock::TimePoint startTime = host.TimeSource().Now();
   host.RepaintNow();
   if (const std::optional<std::string> refusal =

@@ -83,6 +83,10 @@ bool ExtractInto(Host& host, const std::string& wadName, const std::string& dest
 
 void ExtractWad(Host& host, FileSystem& fileSystem, const ExtractionOptions& options) {
   const std::string wadName = host.WadText();
+  if (IsSpecialFile(wadName)) {
+    host.ShowMessage(kSpecialFileMessage + wadName);
+    return;
+  }
   if (!FileExists(wadName)) {
     host.ShowMessage(kNoWadFileMessage);
     return;

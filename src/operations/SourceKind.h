@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillmoor {
 
@@ -11,5 +12,9 @@ enum class SourceKind { File, Folder, Missing };
 // a text that names neither (a typo, a folder since removed) is missing, and a run refuses it
 // rather than taking it for an empty folder.
 SourceKind KindOfSource(const std::string& sourceText);
+
+// The first of files that is a pipe, a device or a socket (reading one could wait forever),
+// or nothing.
+const std::string* FirstSpecialFile(const std::vector<std::string>& files);
 
 }  // namespace quillmoor

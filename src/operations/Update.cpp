@@ -46,6 +46,7 @@ using Refusal = std::optional<std::string>;
 Refusal CheckWadText(const std::string& wadText) {
   if (wadText.empty()) return kNoWadFileMessage;
   if (!LowerCase1252(wadText).ends_with(".wad")) return kNotAWadMessage;
+  if (IsSpecialFile(wadText)) return kSpecialFileMessage + wadText;
   if (!FileExists(wadText)) return kWrongWadPathMessage;
   return std::nullopt;
 }
@@ -370,6 +371,9 @@ std::variant<std::vector<UpdateSource>, std::string> TakeSources(Host& host, Pro
   if (kind == SourceKind::Missing) return std::string(kWrongFilePathMessage);
   state.SourceList = kind == SourceKind::File ? std::vector<std::string>{sourceText}
                                               : SourceFolderFiles(sourceText);
+  if (const std::string* special = FirstSpecialFile(state.SourceList)) {
+    return kSpecialFileMessage + *special;
+  }
   PreparedSources prepared = kind == SourceKind::File
                                  ? PrepareFileSource(sourceText)
                                  : PrepareFolderSources(sourceText, state.SourceList);
