@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "io/FreeSpace.h"
 #include "io/TemporaryNames.h"
 
 namespace quillmoor {
@@ -110,9 +111,9 @@ class FileSystem {
 
   // ---- Writing a tree of new files, as extraction does ----
 
-  // The bytes the user may still write on the file system that holds path, or would hold it
-  // when path doesn't exist yet (then the nearest folder above it that exists counts).
-  virtual std::int64_t FreeSpaceFor(const std::string& path) = 0;
+  // What the user may still write on the file system that holds path, or would hold it when
+  // path doesn't exist yet (then the nearest folder above it that exists counts).
+  virtual FreeSpace FreeSpaceFor(const std::string& path) = 0;
   // Opens folder for writing new files below it, making it and the folders above it first
   // when they are missing. The folder itself is reached as its path says, links included.
   virtual std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) = 0;

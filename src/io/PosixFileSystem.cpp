@@ -164,7 +164,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   // ---- Writing a tree of new files, as extraction does ----
-  std::int64_t FreeSpaceFor(const std::string& path) override { return PosixFreeSpaceFor(path); }
+  FreeSpace FreeSpaceFor(const std::string& path) override { return PosixFreeSpaceFor(path); }
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
     return OpenPosixFolderTree(folder);
   }

@@ -14,6 +14,7 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <limits>
@@ -242,7 +243,7 @@ std::string ParentOf(std::string path) {
 
 }  // namespace
 
-std::int64_t PosixFreeSpaceFor(const std::string& path) {
+FreeSpace PosixFreeSpaceFor(const std::string& path) {
   std::string at = path;
   struct statvfs info {};
   while (::statvfs(at.empty() ? "." : at.c_str(), &info) != 0) {
@@ -251,9 +252,18 @@ std::int64_t PosixFreeSpaceFor(const std::string& path) {
   }
   const auto blocks = static_cast<unsigned long long>(info.f_bavail);
   const auto blockSize = static_cast<unsigned long long>(info.f_frsize);
-  constexpr auto kMost = static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max());
-  if (blockSize != 0 && blocks > kMost / blockSize) return std::numeric_limits<std::int64_t>::max();
-  return static_cast<std::int64_t>(blocks * blockSize);
+  constexpr auto kMost = static_cast<unsigned long long>(FreeSpace::kUnlimited);
+  FreeSpace space;
+  space.blockSize = static_cast<std::int64_t>(std::clamp(blockSize, 1ULL, 1ULL << 30));
+  space.bytes = blockSize != 0 && blocks > kMost / blockSize
+                    ? FreeSpace::kUnlimited
+                    : static_cast<std::int64_t>(blocks * blockSize);
+  // A file system that counts no inodes (FAT, some network ones) says it has none at all.
+  if (info.f_files != 0) {
+    space.entries =
+        static_cast<std::int64_t>(std::min(static_cast<unsigned long long>(info.f_favail), kMost));
+  }
+  return space;
 }
 
 std::unique_ptr<FolderTree> OpenPosixFolderTree(const std::string& folder) {

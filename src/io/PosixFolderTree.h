@@ -9,7 +9,7 @@
 
 namespace quillmoor {
 
-std::int64_t PosixFreeSpaceFor(const std::string& path);
+FreeSpace PosixFreeSpaceFor(const std::string& path);
 std::unique_ptr<FolderTree> OpenPosixFolderTree(const std::string& folder);
 
 }  // namespace quillmoor

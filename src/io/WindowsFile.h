@@ -52,7 +52,7 @@ std::vector<std::string> NamesInWindowsFolder(const std::string& folder);
 
 std::unique_ptr<File> OpenWindowsExclusive(const std::string& name, std::chrono::milliseconds wait);
 
-std::int64_t WindowsFreeSpaceFor(const std::string& path);
+FreeSpace WindowsFreeSpaceFor(const std::string& path);
 std::unique_ptr<FolderTree> OpenWindowsFolderTree(const std::string& folder);
 
 }  // namespace quillmoor

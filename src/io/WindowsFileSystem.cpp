@@ -147,7 +147,7 @@ class WindowsFileSystem final : public FileSystem {
   }
 
   // ---- Writing a tree of new files, as extraction does ----
-  std::int64_t FreeSpaceFor(const std::string& path) override { return WindowsFreeSpaceFor(path); }
+  FreeSpace FreeSpaceFor(const std::string& path) override { return WindowsFreeSpaceFor(path); }
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override {
     return OpenWindowsFolderTree(folder);
   }

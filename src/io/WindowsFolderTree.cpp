@@ -6,6 +6,7 @@
 // rather than writing through it.
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <string_view>
@@ -182,7 +183,7 @@ std::wstring ParentOf(std::wstring path) {
 
 }  // namespace
 
-std::int64_t WindowsFreeSpaceFor(const std::string& path) {
+FreeSpace WindowsFreeSpaceFor(const std::string& path) {
   std::wstring at = WideName(path);
   for (;;) {
     const DWORD attributes = ::GetFileAttributesW(at.empty() ? L"." : at.c_str());
@@ -195,8 +196,21 @@ std::int64_t WindowsFreeSpaceFor(const std::string& path) {
   if (!::GetDiskFreeSpaceExW(at.empty() ? L"." : at.c_str(), &freeToUser, nullptr, nullptr)) {
     throw LastError(path);
   }
-  constexpr auto kMost = static_cast<ULONGLONG>(std::numeric_limits<std::int64_t>::max());
-  return static_cast<std::int64_t>(std::min(freeToUser.QuadPart, kMost));
+  constexpr auto kMost = static_cast<ULONGLONG>(FreeSpace::kUnlimited);
+  FreeSpace space;
+  space.bytes = static_cast<std::int64_t>(std::min(freeToUser.QuadPart, kMost));
+  // Files take whole clusters: 4 KiB on most NTFS volumes, up to 32 KiB and more on FAT.
+  wchar_t volume[MAX_PATH + 1] = {};
+  DWORD sectorsPerCluster = 0;
+  DWORD bytesPerSector = 0;
+  DWORD freeClusters = 0;
+  DWORD clusters = 0;
+  if (::GetVolumePathNameW(at.empty() ? L"." : at.c_str(), volume, MAX_PATH) &&
+      ::GetDiskFreeSpaceW(volume, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) {
+    space.blockSize = std::max<std::int64_t>(1, static_cast<std::int64_t>(sectorsPerCluster) *
+                                                    static_cast<std::int64_t>(bytesPerSector));
+  }
+  return space;
 }
 
 std::unique_ptr<FolderTree> OpenWindowsFolderTree(const std::string& folder) {

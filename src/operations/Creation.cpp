@@ -1,9 +1,12 @@
 #include "operations/Creation.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <variant>
 
 #include "io/Commit.h"
+#include "io/IoError.h"
 #include "operations/Messages.h"
 #include "operations/Recovery.h"
 #include "operations/SourceFolder.h"
@@ -64,6 +67,15 @@ std::optional<WadImage> NewWadImage(const std::vector<std::string>& sources,
     position += size;
   }
   return image;
+}
+
+// The length of the wad the image makes: its blocks follow each other behind the directory.
+std::int64_t WadLength(const WadImage& image) {
+  std::int64_t length = DirectoryEnd(image.Count);
+  for (const WadDirectoryEntry& entry : image.Entries) {
+    length = std::max(length, static_cast<std::int64_t>(entry.Offset) + entry.Size);
+  }
+  return length;
 }
 
 }  // namespace
@@ -128,6 +140,9 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   if (!image) {
     host.ShowMessage(kTooLargeWadMessage);
     return;
+  }
+  if (!fileSystem.FreeSpaceFor(answer.fileName).HasRoomFor({WadLength(*image)}, 0)) {
+    throw IoError(IoFailure::DiskFull, ENOSPC, answer.fileName);
   }
   std::unique_ptr<FileReplacement> written =
       WriteWad(*image, answer.fileName, image->Count, fileSystem);

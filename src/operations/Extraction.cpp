@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <iterator>
 #include <optional>
+#include <set>
 
 #include "io/IoError.h"
 #include "operations/ExtractionSafety.h"
@@ -26,13 +27,25 @@ std::string BaseName(const std::string& wadName) {
   return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
 }
 
-// Throws DiskFull unless the file system of destination has room for every entry's data: a
-// wad whose blocks overlap can describe far more data than it holds.
+// Throws DiskFull unless the file system of destination has room for every entry's file and
+// every folder of their names, counted in its blocks and its free entries: a wad whose blocks
+// overlap can describe far more data than it holds, and a thousand one-byte entries take a
+// thousand blocks.
 void CheckRoomFor(const std::vector<WadDirectoryEntry>& entries, const std::string& destination,
                   FileSystem& fileSystem) {
-  std::int64_t total = 0;
-  for (const WadDirectoryEntry& entry : entries) total += std::max(entry.Size, 0);
-  if (total > fileSystem.FreeSpaceFor(destination)) {
+  std::vector<std::int64_t> sizes;
+  std::set<std::string> folders;
+  sizes.reserve(entries.size());
+  for (const WadDirectoryEntry& entry : entries) {
+    sizes.push_back(std::max(entry.Size, 0));
+    const std::string name = EntryName(entry);
+    for (std::size_t at = name.find(kEntrySeparator); at != std::string::npos;
+         at = name.find(kEntrySeparator, at + 1)) {
+      folders.insert(name.substr(0, at));
+    }
+  }
+  const auto newFolders = static_cast<std::int64_t>(folders.size());
+  if (!fileSystem.FreeSpaceFor(destination).HasRoomFor(sizes, newFolders)) {
     throw IoError(IoFailure::DiskFull, ENOSPC, destination);
   }
 }

@@ -1,10 +1,12 @@
 #include "operations/Update.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <variant>
 
 #include "io/Commit.h"
+#include "io/IoError.h"
 #include "io/SameContent.h"
 #include "operations/BlockOffsets.h"
 #include "operations/BlockOverlaps.h"
@@ -204,6 +206,9 @@ class WadUpdate {
 
   // Writes the changed wad beside the old one and checks what was written; gives the refusal
   // when it didn't read back as meant.
+  // The length the changed wad will have, known once it is changed.
+  std::int64_t NewLength() const { return newLength_; }
+
   Refusal Write() {
     written_ = WriteWad(image_, wadFile_, image_.Count, fileSystem_);
     if (!written_) return kDamagedWadMessage;
@@ -287,6 +292,7 @@ class WadUpdate {
       length = std::max(length, all[j] + image_.Entries[j].Size);
     }
     if (length > kLargestWadSize) return kTooLargeWadMessage;
+    newLength_ = length;
     for (std::size_t j = 0; j < all.size(); ++j) {
       image_.Entries[j].Offset = static_cast<std::int32_t>(all[j]);
     }
@@ -303,6 +309,7 @@ class WadUpdate {
   const std::string& wadPath_;
   const std::string wadFile_;
   const std::optional<std::size_t> track_;
+  std::int64_t newLength_ = 0;
   const std::vector<UpdateSource>& sources_;
   const std::vector<std::int32_t>& sizes_;
   FileSystem& fileSystem_;
@@ -330,6 +337,13 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
     if (Refusal refusal = updates.back()->Change(k, progress)) return refusal;
   }
   if (options.dryRun) return std::nullopt;
+  // Every new wad is written beside the old one before the commit: without room for them all,
+  // nothing is written.
+  std::vector<std::int64_t> lengths;
+  for (const std::unique_ptr<WadUpdate>& update : updates) lengths.push_back(update->NewLength());
+  if (!fileSystem.FreeSpaceFor(wadPaths.front()).HasRoomFor(lengths, 0)) {
+    throw IoError(IoFailure::DiskFull, ENOSPC, wadPaths.front());
+  }
   Commit commit(fileSystem);
   std::vector<std::string> replaced;
   for (std::size_t k = 0; k < updates.size(); ++k) {

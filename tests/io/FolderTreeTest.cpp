@@ -98,10 +98,12 @@ TEST(FolderTree, RefusesAPathThatClimbsOutOrNamesAFolder) {
 TEST(FolderTree, FreeSpaceOfAPathNotYetMadeIsThatOfTheFolderAboveIt) {
   TempDir dir;
   FileSystem& files = NativeFileSystem();
-  const std::int64_t free = files.FreeSpaceFor(dir.path().string());
+  const FreeSpace space = files.FreeSpaceFor(dir.path().string());
+  const std::int64_t free = space.bytes;
   EXPECT_GT(free, 0);
+  EXPECT_GE(space.blockSize, 512);
   // Other programs write meanwhile: the two need only be close.
-  EXPECT_NEAR(static_cast<double>(files.FreeSpaceFor(dir / "not/made/yet")),
+  EXPECT_NEAR(static_cast<double>(files.FreeSpaceFor(dir / "not/made/yet").bytes),
               static_cast<double>(free), 64.0 * 1024 * 1024);
   EXPECT_FALSE(fs::exists(dir / "not"));
 }

@@ -11,6 +11,9 @@
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "io/IoError.h"
+#include "operations/Creation.h"
+#include "operations/Update.h"
+#include "wad/WadDirectory.h"
 
 namespace quillmoor {
 namespace {
@@ -223,19 +226,30 @@ TEST(ExtractWad, AFileThatFailsHalfWayLeavesTheFileItWouldReplaceAndNothingElse)
   }
 }
 
+// Room is counted as the file system allocates it: whole blocks per file and per folder, and
+// one free entry each.
 TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
   constexpr std::int32_t kGiB = 1 << 30;
+  constexpr std::int64_t kMiB = 1 << 20;
+  constexpr std::int64_t kAny = FreeSpace::kUnlimited;
+  WadBuilder small;
+  for (int i = 0; i < 600; ++i) small.Entry("f" + std::to_string(i), "x");
   struct Case {
     const char* what;
     WadBuilder wad;
-    std::int64_t freeSpace;
+    FreeSpace space;
     bool fits;
   };
   const Case cases[] = {
-      {"exactly enough", WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"), 7, true},
-      {"one byte short", WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"), 6, false},
+      {"exactly enough, the folder b counted",
+       WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"),
+       {8, 1, kAny},
+       true},
+      {"one byte short", WadBuilder().Entry("a", "AAA").Entry("b\\c", "CCCC"), {7, 1, kAny}, false},
       {"overlapping blocks count once per entry",
-       WadBuilder().Record("a", 4, 4).Record("b", 4, 4).Record("c", 4, 4), 11, false},
+       WadBuilder().Record("a", 4, 4).Record("b", 4, 4).Record("c", 4, 4),
+       {11, 1, kAny},
+       false},
       {"a total past 32 bits (5 GiB, which a 32-bit sum would take for 1 GiB)",
        WadBuilder()
            .Record("a", 0, kGiB)
@@ -243,23 +257,29 @@ TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
            .Record("c", 0, kGiB)
            .Record("d", 0, kGiB)
            .Record("e", 0, kGiB),
-       2LL * kGiB, false},
+       {2LL * kGiB, 1, kAny},
+       false},
+      {"600 one-byte entries in 1 MiB of 4 KiB blocks", small, {kMiB, 4096, kAny}, false},
+      {"600 one-byte entries in 3 MiB of 4 KiB blocks", small, {3 * kMiB, 4096, kAny}, true},
+      {"600 one-byte entries on FAT with 32 KiB clusters", small, {16 * kMiB, 32768, kAny}, false},
+      {"more files than free entries", small, {kAny, 1, 599}, false},
   };
   for (const Case& c : cases) {
     TempDir dir;
     FakeHost host;
     host.settings.values["ExtractPath"] = "earlier/";
     host.wadText = c.wad.WriteTo(dir / "x.wad");
+    const WadReader reader(host.wadText, NativeFileSystem());
+    const std::size_t entries = reader.Entries().size();
     fs::resize_file(host.wadText, std::max<std::uintmax_t>(fs::file_size(host.wadText), kGiB));
     host.saveAnswers = {dir / "out"};
     FaultyFileSystem files;
-    files.SetFreeSpace(c.freeSpace);
+    files.SetFreeSpace(c.space);
     if (!c.fits) files.FailAt(FileStep::OpenWrite, 1, IoFailure::Other);  // never writes GiBs
     try {
       ExtractWad(host, files);
       EXPECT_TRUE(c.fits) << c.what;
-      EXPECT_EQ(FilesBelow(dir / "out"),
-                (std::map<std::string, std::string>{{"a", "AAA"}, {"b/c", "CCCC"}}));
+      EXPECT_EQ(FilesBelow(dir / "out").size(), entries) << c.what;
     } catch (const IoError& error) {
       EXPECT_FALSE(c.fits) << c.what;
       EXPECT_EQ(error.kind(), IoFailure::DiskFull) << c.what;
@@ -268,6 +288,42 @@ TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
       EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/") << c.what;
     }
   }
+}
+
+// A new wad is written whole beside the old one before it takes its place: without room for
+// it, counted in blocks, nothing is written.
+TEST(FreeSpace, CreationAndUpdateNeedRoomForTheWholeNewWadBeforeWriting) {
+  TempDir dir;
+  dir.WriteFile("mod/a.dat", std::string(5000, 'a'));
+  dir.WriteFile("mod/b.dat", "b");
+  const std::string wad = WadBuilder().Entry("a.dat", "old").WriteTo(dir / "x.wad");
+  const std::string before = ReadFile(wad);
+  // The wad created holds 4 + 2 * 136 + 5001 bytes, the updated one 4 + 2 * 136 + 5001 too.
+  const std::int64_t length = 4 + 2 * 136 + 5001;
+  for (const std::int64_t free : {length - 1, length + 4095 - (length - 1) % 4096 - 1}) {
+    FaultyFileSystem files;
+    files.SetFreeSpace(FreeSpace{free, 4096, FreeSpace::kUnlimited});
+    FakeHost create;
+    create.sourceText = dir / "mod";
+    create.saveAnswers = {dir / "new.wad"};
+    ProgramState state;
+    EXPECT_THROW(CreateWad(create, state, files), IoError) << free;
+    EXPECT_FALSE(fs::exists(dir / "new.wad")) << free;
+    FakeHost update;
+    update.sourceText = dir / "mod";
+    update.wadText = wad;
+    EXPECT_THROW(RunUpdate(update, state, files), IoError) << free;
+    EXPECT_EQ(ReadFile(wad), before) << free;
+    EXPECT_EQ(testing::NamesIn(dir.path()), (std::vector<std::string>{"mod", "x.wad"})) << free;
+  }
+  FaultyFileSystem roomy;
+  roomy.SetFreeSpace(FreeSpace{8192, 4096, FreeSpace::kUnlimited});
+  FakeHost update;
+  update.sourceText = dir / "mod";
+  update.wadText = wad;
+  ProgramState state;
+  RunUpdate(update, state, roomy);
+  EXPECT_EQ(fs::file_size(wad), static_cast<std::uintmax_t>(length));
 }
 
 TEST(ExtractWad, ABlockPastTheEndStopsBeforeItsFileAndKeepsTheFilesBefore) {

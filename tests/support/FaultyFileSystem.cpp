@@ -175,7 +175,7 @@ std::string FaultyFileSystem::FolderOf(const std::string& path) { return real_.F
 
 // ---- Writing a tree of new files, as extraction does ----
 
-std::int64_t FaultyFileSystem::FreeSpaceFor(const std::string& path) {
+FreeSpace FaultyFileSystem::FreeSpaceFor(const std::string& path) {
   return freeSpace_ ? *freeSpace_ : real_.FreeSpaceFor(path);
 }
 

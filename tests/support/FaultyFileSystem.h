@@ -66,10 +66,11 @@ class FaultyFileSystem final : public FileSystem {
   // ---- Writing a tree of new files, as extraction does ----
   // BeginFile of a tree counts as OpenWrite, writes to its content as Write and PutInPlace as
   // Commit.
-  std::int64_t FreeSpaceFor(const std::string& path) override;
+  FreeSpace FreeSpaceFor(const std::string& path) override;
   std::unique_ptr<FolderTree> OpenFolderTree(const std::string& folder) override;
-  // Makes FreeSpaceFor give bytes, whatever the disk has.
-  void SetFreeSpace(std::int64_t bytes) { freeSpace_ = bytes; }
+  // Makes FreeSpaceFor give space, whatever the disk has.
+  void SetFreeSpace(FreeSpace space) { freeSpace_ = space; }
+  void SetFreeSpace(std::int64_t bytes) { freeSpace_ = FreeSpace{bytes, 1, FreeSpace::kUnlimited}; }
 
   // From the occurrence-th call (from 1) on of any step that changes a file or a name (every
   // open that may write, Write, Flush, Close, Commit, Rename, Remove, Link, Sync), every call
@@ -91,7 +92,7 @@ class FaultyFileSystem final : public FileSystem {
   FileSystem& real_;
   std::map<FileStep, int> calls_;
   std::optional<Fault> fault_;
-  std::optional<std::int64_t> freeSpace_;
+  std::optional<FreeSpace> freeSpace_;
   int changes_ = 0;
   std::optional<int> killedAt_;
   bool refuseLinks_ = false;
