@@ -6,8 +6,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -51,6 +53,50 @@ void TakeOwnerAndMode(int descriptor, const std::string& likeFile, const std::st
   if (::fchmod(descriptor, status.st_mode & 07777) != 0) throw IoErrorFromErrno(errno, name);
 }
 
+// The names of the extended attributes of file, NUL after each; empty where the file system
+// has none.
+std::string ExtendedAttributeNames(const std::string& file) {
+  for (;;) {
+    const ssize_t size = ::listxattr(file.c_str(), nullptr, 0);
+    if (size < 0 && (errno == ENOTSUP || errno == ENOSYS)) return {};
+    if (size < 0) throw IoErrorFromErrno(errno, file);
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t listed = ::listxattr(file.c_str(), names.data(), names.size());
+    if (listed >= 0) return names.substr(0, static_cast<std::size_t>(listed));
+    if (errno != ERANGE) throw IoErrorFromErrno(errno, file);  // ERANGE: it grew meanwhile
+  }
+}
+
+std::string ExtendedAttributeValue(const std::string& file, const char* attribute) {
+  for (;;) {
+    const ssize_t size = ::getxattr(file.c_str(), attribute, nullptr, 0);
+    if (size < 0) throw IoErrorFromErrno(errno, file);
+    std::string value(static_cast<std::size_t>(size), '\0');
+    const ssize_t read = ::getxattr(file.c_str(), attribute, value.data(), value.size());
+    if (read >= 0) return value.substr(0, static_cast<std::size_t>(read));
+    if (errno != ERANGE) throw IoErrorFromErrno(errno, file);
+  }
+}
+
+// Gives the new file the extended attributes of likeFile, its access control list among them
+// ("system.posix_acl_access"), so that a replaced wad keeps who may read and write it. One
+// that can't be given is a failure, not a loss made in silence.
+void TakeExtendedAttributes(int descriptor, const std::string& likeFile, const std::string& name) {
+  struct stat status {};
+  if (likeFile.empty() || ::stat(likeFile.c_str(), &status) != 0) return;
+  const std::string names = ExtendedAttributeNames(likeFile);
+  for (std::size_t at = 0; at < names.size();) {
+    const std::size_t end = std::min(names.find('\0', at), names.size());
+    const std::string attribute = names.substr(at, end - at);
+    at = end + 1;
+    if (attribute.empty()) continue;
+    const std::string value = ExtendedAttributeValue(likeFile, attribute.c_str());
+    if (::fsetxattr(descriptor, attribute.c_str(), value.data(), value.size(), 0) != 0) {
+      throw IoErrorFromErrno(errno, name);
+    }
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<File> CreatePosixNew(const std::string& name, const std::string& likeFile) {
@@ -60,6 +106,7 @@ std::unique_ptr<File> CreatePosixNew(const std::string& name, const std::string&
   std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, name);
   try {
     TakeOwnerAndMode(descriptor, likeFile, name);
+    TakeExtendedAttributes(descriptor, likeFile, name);
   } catch (...) {
     file.reset();
     ::unlink(name.c_str());

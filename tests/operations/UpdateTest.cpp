@@ -4,6 +4,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -546,6 +547,58 @@ TEST(RunUpdate, ATrackUpdateChangesAllSeventeenWadsOrNone) {
   run.state.TrackMode = true;
   EXPECT_THROW(RunUpdate(run.host, run.state, files), IoError);
   unchanged("a failure on the ninth wad");
+}
+
+#ifndef _WIN32
+// An access control list as the kernel stores it: version 2, then tag, permissions and id of
+// each entry, sorted by tag: the owner rw, user 65534 r, the group r, the mask r, others none.
+std::string AccessControlList() {
+  std::string bytes;
+  auto put = [&bytes](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put(2, 4);
+  const std::uint32_t undefined = 0xFFFFFFFF;
+  const std::uint32_t entries[][3] = {{0x01, 6, undefined},
+                                      {0x02, 4, 65534},
+                                      {0x04, 4, undefined},
+                                      {0x10, 4, undefined},
+                                      {0x20, 0, undefined}};
+  for (const auto& entry : entries) {
+    put(entry[0], 2);
+    put(entry[1], 2);
+    put(entry[2], 4);
+  }
+  return bytes;
+}
+#endif
+
+// Who may read and write a wad is kept with it: its access control list and its other
+// extended attributes go to the new version.
+TEST(RunUpdate, KeepsTheAccessControlListAndExtendedAttributesOfTheWad) {
+#ifdef _WIN32
+  GTEST_SKIP() << "extended attributes and POSIX access control lists are POSIX's";
+#else
+  UpdateRun run;
+  run.host.wadText = WadBuilder().Entry("a.dat", "old").WriteTo(run.dir / "x.wad");
+  const std::string acl = AccessControlList();
+  const std::string note = "modded by me";
+  if (::setxattr(run.host.wadText.c_str(), "user.note", note.data(), note.size(), 0) != 0 ||
+      ::setxattr(run.host.wadText.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) !=
+          0) {
+    GTEST_SKIP() << "this file system keeps no extended attributes or access control lists";
+  }
+  run.host.sourceText = run.dir.WriteFile("mod/a.dat", "new");
+  run.Update();
+  ASSERT_EQ(ReadFile(run.host.wadText), WadBuilder().Entry("a.dat", "new").Build());
+  auto attribute = [&](const char* name) {
+    std::string value(256, '\0');
+    const ssize_t size = ::getxattr(run.host.wadText.c_str(), name, value.data(), value.size());
+    return size < 0 ? std::string("(none)") : value.substr(0, static_cast<std::size_t>(size));
+  };
+  EXPECT_EQ(attribute("user.note"), note);
+  EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+#endif
 }
 
 TEST(RunUpdate, KeepsTheOwnerAndGroupOfTheWad) {
