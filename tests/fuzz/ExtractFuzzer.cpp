@@ -1,15 +1,21 @@
 // Any bytes as a wad, extracted into a folder that already holds links out of it: nothing may
-// appear or change outside the folder, whatever the wad's names and layout.
+// appear or change outside the folder, whatever the wad's names and layout, and an extraction
+// that is done leaves every entry's file holding exactly that entry's bytes (the later of two
+// entries of one name standing, as it was written last).
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "FakeHost.h"
 #include "FuzzInput.h"
+#include "ReferenceUpdate.h"
 #include "io/IoError.h"
 #include "operations/Extraction.h"
+#include "paths/EntryNames.h"
 
 using namespace quillmoor;
 namespace fs = std::filesystem;
@@ -44,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::FakeHost host;
   host.wadText = scratch.Write("x.wad", fuzzing::Bytes(data, size));
   host.saveAnswers = {scratch / "out"};
+  bool done = false;
   try {
     ExtractWad(host, NativeFileSystem());
+    done = host.messages.empty();
   } catch (const IoError&) {
   }
   fuzzing::Require(NamesIn(scratch.path()) == std::set<std::string>{"outside", "out", "x.wad"},
@@ -53,5 +61,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::Require(NamesIn(scratch / "outside") == std::set<std::string>{"victim"},
                    "nothing appears through a link");
   fuzzing::Require(testing::ReadFile(victim) == "precious", "nothing is written through a link");
+  if (!done) return 0;
+  const std::optional<std::vector<testing::PlainEntry>> entries =
+      testing::PlainEntriesOf(std::string(fuzzing::Bytes(data, size)));
+  fuzzing::Require(entries.has_value(), "a wad extracted is one the reference reads");
+  std::map<fs::path, std::string> meant;
+  for (const testing::PlainEntry& entry : *entries) {
+    const fs::path file = fs::path(scratch / "out") / NativePathFromEntryText(entry.name);
+    meant[file.lexically_normal()] = entry.data;
+  }
+  for (const auto& [file, bytes] : meant) {
+    fuzzing::Require(testing::ReadFile(file.string()) == bytes,
+                     "every file extracted holds its entry's bytes");
+  }
   return 0;
 }

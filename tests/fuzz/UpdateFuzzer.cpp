@@ -1,18 +1,23 @@
-// A few source files and any bytes as a wad, updated: a run that says it is done leaves a wad
-// that loads and lists; a refused or failed run leaves the wad as it was.
+// A few source files and any bytes as a wad, updated: a run that says it is done leaves the
+// wad the plain reference update gives, in which every entry holds exactly the bytes meant
+// (untouched ones their old bytes, the others their source's), or leaves the wad as it was
+// when that is what the reference gives too; a refused or failed run leaves it as it was.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "FakeHost.h"
 #include "FuzzInput.h"
+#include "ReferenceUpdate.h"
 #include "cli/ListCommand.h"
 #include "io/IoError.h"
 #include "operations/Update.h"
+#include "paths/FileListing.h"
 #include "wad/WadImage.h"
 
 using namespace quillmoor;
@@ -78,5 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ListWad(host.wadText, out, NativeFileSystem());  // an updated wad must list and load
   WadImage image;
   LoadWad(image, NativeFileSystem().OpenForReading(host.wadText), host.wadText);
+
+  const std::optional<std::vector<testing::PlainEntry>> old = testing::PlainEntriesOf(before);
+  fuzzing::Require(old.has_value(), "a wad the update took is one the reference reads");
+  const std::string sourceText = scratch / "src";
+  const std::vector<testing::PlainEntry> meant = testing::PlainUpdate(
+      *old, "x.wad", sourceText, "src", ListFiles(sourceText, "*.*", true, false, 63), false);
+  fuzzing::Require(testing::EveryEntryReadsItsData(meant),
+                   "an update that is done gives every entry the bytes meant");
+  const std::string after = testing::ReadFile(host.wadText);
+  fuzzing::Require(
+      after == testing::WadBytes(meant) || (after == before && meant == *old),
+      "an update that is done writes the reference's wad, or none when nothing changes");
   return 0;
 }

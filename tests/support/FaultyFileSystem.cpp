@@ -32,7 +32,7 @@ class FaultyFile final : public File {
   }
   void Flush() override {
     faults_.Pass(FileStep::Flush, name_);
-    real_.Flush();
+    if (!faults_.SkipsSyncs()) real_.Flush();
   }
   void Close() override {
     faults_.Pass(FileStep::Close, name_);
@@ -160,7 +160,7 @@ void FaultyFileSystem::Remove(const std::string& name) {
 
 void FaultyFileSystem::SyncFolder(const std::string& folder) {
   Pass(FileStep::Sync, folder);
-  real_.SyncFolder(folder);
+  if (!skipsSyncs_) real_.SyncFolder(folder);
 }
 
 std::vector<std::string> FaultyFileSystem::NamesIn(const std::string& folder) {

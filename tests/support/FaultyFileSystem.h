@@ -55,6 +55,10 @@ class FaultyFileSystem final : public FileSystem {
   bool LinkIfPossible(const std::string& existing, const std::string& newName) override;
   // Makes the file system one without hard links, as FAT and exFAT are.
   void RefuseLinks() { refuseLinks_ = true; }
+  // Flushes of files and syncs of folders are counted but never wait for the disk: for tests
+  // that run many updates and look only at what the files hold.
+  void SkipSyncs() { skipsSyncs_ = true; }
+  bool SkipsSyncs() const { return skipsSyncs_; }
   void SyncFolder(const std::string& folder) override;
   std::vector<std::string> NamesIn(const std::string& folder) override;
   std::string FileNameLeadsTo(const std::string& name) override;
@@ -96,6 +100,7 @@ class FaultyFileSystem final : public FileSystem {
   int changes_ = 0;
   std::optional<int> killedAt_;
   bool refuseLinks_ = false;
+  bool skipsSyncs_ = false;
 };
 
 }  // namespace quillmoor::testing
