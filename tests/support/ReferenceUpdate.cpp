@@ -157,7 +157,7 @@ std::vector<PlainEntry> PlainUpdate(std::vector<PlainEntry> entries, const std::
     } else {
       for (PlainEntry& other : entries) other.offset += size + 136;
       entries.push_back(
-          {name, 4 + 136 * static_cast<std::int64_t>(entries.size() + 1), size, data});
+          {name, 4 + 136 * static_cast<std::int64_t>(entries.size() + 1), size, data, ""});
     }
   }
   return entries;
@@ -170,6 +170,10 @@ std::string WadBytes(const std::vector<PlainEntry>& entries) {
   for (const PlainEntry& entry : entries) {
     wad.Record(entry.name, static_cast<std::int32_t>(entry.offset),
                static_cast<std::int32_t>(entry.size));
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].field.empty())
+      wad.Bytes(4 + 136 * static_cast<std::int64_t>(i), entries[i].field);
   }
   for (const PlainEntry& entry : entries) {
     if (!entry.data.empty()) wad.Bytes(entry.offset, entry.data);
@@ -202,7 +206,7 @@ std::optional<std::vector<PlainEntry>> PlainEntriesOf(const std::string& wadByte
     const auto at = static_cast<std::size_t>(4 + 136 * i);
     const std::string field = wadBytes.substr(at, 128);
     PlainEntry entry{field.substr(0, field.find('\0')), Int32At(wadBytes, at + 128),
-                     Int32At(wadBytes, at + 132), ""};
+                     Int32At(wadBytes, at + 132), "", field};
     if (entry.size > 0) {
       if (entry.offset < 0 ||
           entry.offset + entry.size > static_cast<std::int64_t>(wadBytes.size())) {

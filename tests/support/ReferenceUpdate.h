@@ -18,6 +18,9 @@ struct PlainEntry {
   std::int64_t offset;
   std::int64_t size;
   std::string data;
+  // The 128 bytes of the name field as read, bytes behind the name's end included, which a
+  // record keeps; empty for an entry the update adds, whose field is the name and NULs.
+  std::string field;
   bool operator==(const PlainEntry&) const = default;
 };
 
