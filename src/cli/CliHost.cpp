@@ -4,9 +4,9 @@
 
 namespace quillmoor {
 
-CliHost::CliHost(std::string sourceText, std::string wadText, std::string saveAnswer,
+CliHost::CliHost(std::vector<std::string> sourceTexts, std::string wadText, std::string saveAnswer,
                  std::ostream* progress)
-    : sourceText_(std::move(sourceText)),
+    : sourceTexts_(std::move(sourceTexts)),
       wadText_(std::move(wadText)),
       saveAnswer_(std::move(saveAnswer)),
       progress_(progress) {}

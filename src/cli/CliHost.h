@@ -6,6 +6,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "operations/Host.h"
 
@@ -22,11 +23,14 @@ class NoSettings final : public SettingsValues {
 
 class CliHost final : public Host {
  public:
-  // progress, when given, receives each progress text as it comes (a terminal's stderr).
-  CliHost(std::string sourceText, std::string wadText, std::string saveAnswer,
+  // sourceTexts are the command's sources, in order (none, one for create, one or more for an
+  // update). progress, when given, receives each progress text as it comes (a terminal's
+  // stderr).
+  CliHost(std::vector<std::string> sourceTexts, std::string wadText, std::string saveAnswer,
           std::ostream* progress);
 
-  std::string SourceText() override { return sourceText_; }
+  std::string SourceText() override { return sourceTexts_.empty() ? "" : sourceTexts_.front(); }
+  std::vector<std::string> SourceTexts() override { return sourceTexts_; }
   std::string WadText() override { return wadText_; }
   void ShowMessage(const std::string& text) override { refusal_ = text; }
   // The command itself is the user's answer: the terminal asks nothing.
@@ -51,7 +55,7 @@ class CliHost final : public Host {
   const std::string& StatusText() const { return status_; }
 
  private:
-  std::string sourceText_;
+  std::vector<std::string> sourceTexts_;
   std::string wadText_;
   std::string saveAnswer_;
   std::ostream* progress_;

@@ -107,7 +107,7 @@ int ExtractIntoFolder(const CommandRun& run, const std::string& wadName, const s
       run.streams.err << PrintableText(name) << '\n';
     };
   }
-  CliHost host("", wadName, folder, run.Progress());
+  CliHost host({}, wadName, folder, run.Progress());
   ExtractWad(host, run.fileSystem, options);
   const int status = Finish(host, run);
   if (status != kExitSuccess) return status;

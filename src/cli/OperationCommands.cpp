@@ -1,5 +1,8 @@
 #include "cli/OperationCommands.h"
 
+#include <utility>
+#include <vector>
+
 #include "cli/RunPlan.h"
 #include "operations/Creation.h"
 #include "operations/Messages.h"
@@ -26,7 +29,7 @@ std::string GameFolderOf(const CommandRun& run) {
 int RunCreateCommand(const CommandRun& run) {
   const std::vector<std::string>& operands = run.line.operands;
   if (operands.size() != 2) return WrongUsage(run.streams.err, "create takes a FOLDER and a WAD");
-  CliHost host(operands[0], "", operands[1], run.Progress());
+  CliHost host({operands[0]}, "", operands[1], run.Progress());
   ProgramState state;
   CreationOptions options;
   options.keepBackup = !run.line.Has("no-backup");
@@ -37,11 +40,13 @@ int RunCreateCommand(const CommandRun& run) {
 int RunUpdateCommand(const CommandRun& run) {
   const bool tracks = run.command == "update-tracks";
   const std::vector<std::string>& operands = run.line.operands;
-  if (operands.size() != (tracks ? 1u : 2u)) {
-    return WrongUsage(run.streams.err, tracks ? "update-tracks takes one SOURCE"
-                                              : "update takes a WAD and a SOURCE");
+  if (operands.size() < (tracks ? 1u : 2u)) {
+    return WrongUsage(run.streams.err, tracks ? "update-tracks takes at least one SOURCE"
+                                              : "update takes a WAD and at least one SOURCE");
   }
-  CliHost host(operands.back(), tracks ? "" : operands.front(), "", run.Progress());
+  // Every operand behind the wad is a source, as a shell's glob gives them: one run for all.
+  std::vector<std::string> sources(operands.begin() + (tracks ? 0 : 1), operands.end());
+  CliHost host(std::move(sources), tracks ? "" : operands.front(), "", run.Progress());
   ProgramState state;
   state.TrackMode = tracks;
   if (tracks) host.SetGamePath(GameFolderOf(run));
@@ -70,7 +75,7 @@ int RunUndoCommand(const CommandRun& run) {
     return WrongUsage(run.streams.err,
                       tracks ? "undo-tracks takes no WAD, only --game-folder" : "undo takes a WAD");
   }
-  CliHost host("", "", "", run.Progress());
+  CliHost host({}, "", "", run.Progress());
   if (tracks) {
     const std::string gameFolder = GameFolderOf(run);
     if (gameFolder.empty()) {

@@ -7,7 +7,8 @@
 namespace quillmoor {
 
 int RunCreateCommand(const CommandRun& run);
-// update WAD SOURCE and update-tracks SOURCE: with --dry-run the plan on stdout, with -v the
+// update WAD SOURCE... and update-tracks SOURCE...: all sources in one run, in the order given;
+// with --dry-run the plan on stdout, with -v the
 // lines of what was done on stderr; both under a heading per wad.
 int RunUpdateCommand(const CommandRun& run);
 int RunUndoCommand(const CommandRun& run);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "operations/Clock.h"
 #include "operations/SettingsValues.h"
@@ -25,6 +26,9 @@ class Host {
   // The texts of the source field and the wad field as they are now.
   virtual std::string SourceText() = 0;
   virtual std::string WadText() = 0;
+  // The sources of an update, in the order they are put in: the source field's one text,
+  // unless the front-end takes several files and folders for one run (as the terminal does).
+  virtual std::vector<std::string> SourceTexts() { return {SourceText()}; }
 
   // A refusal: one text, one OK, waits for the user.
   virtual void ShowMessage(const std::string& text) = 0;

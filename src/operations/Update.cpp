@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <optional>
 #include <variant>
 
@@ -371,31 +372,59 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
   return std::nullopt;
 }
 
-// The checks of the fields, the settings stored and the source files found; the sources, or
-// the refusal.
+bool ChoosesNoSource(const std::string& sourceText) {
+  return sourceText == kNoSourceText || sourceText.empty();
+}
+
+// The sources of one source text, its files appended to sourceList: the file itself, or every
+// file below the folder, each keyed by that folder's own rules.
+PreparedSources PrepareSource(const std::string& sourceText, SourceKind kind,
+                              std::vector<std::string>& sourceList) {
+  if (kind == SourceKind::File) {
+    sourceList.push_back(sourceText);
+    return PrepareFileSource(sourceText);
+  }
+  std::vector<std::string> files = SourceFolderFiles(sourceText);
+  PreparedSources prepared = PrepareFolderSources(sourceText, files);
+  sourceList.insert(sourceList.end(), std::make_move_iterator(files.begin()),
+                    std::make_move_iterator(files.end()));
+  return prepared;
+}
+
+// The checks of the fields, the settings stored and the source files found; the sources of
+// every source text, in the order given, or the refusal. One source text that is refused
+// refuses the run.
 std::variant<std::vector<UpdateSource>, std::string> TakeSources(Host& host, ProgramState& state) {
-  const std::string sourceText = host.SourceText();
-  if (sourceText == kNoSourceText || sourceText.empty()) return std::string(kNoSourceFilesMessage);
+  const std::vector<std::string> sourceTexts = host.SourceTexts();
+  if (sourceTexts.empty() || std::ranges::any_of(sourceTexts, ChoosesNoSource)) {
+    return std::string(kNoSourceFilesMessage);
+  }
   if (state.TrackMode) {
     if (host.GamePath().empty()) return std::string(kNoGameFolderMessage);
   } else if (Refusal refusal = CheckWadText(state.WadPaths[0])) {
     return *refusal;
   }
-  const SourceKind kind = KindOfSource(sourceText);
-  if (kind == SourceKind::Missing) return std::string(kWrongFilePathMessage);
-  state.SourceList = kind == SourceKind::File ? std::vector<std::string>{sourceText}
-                                              : SourceFolderFiles(sourceText);
+  std::vector<SourceKind> kinds;
+  for (const std::string& sourceText : sourceTexts) {
+    kinds.push_back(KindOfSource(sourceText));
+    if (kinds.back() == SourceKind::Missing) return std::string(kWrongFilePathMessage);
+  }
+  state.SourceList.clear();
+  std::vector<UpdateSource> sources;
+  for (std::size_t s = 0; s < sourceTexts.size(); ++s) {
+    PreparedSources prepared = PrepareSource(sourceTexts[s], kinds[s], state.SourceList);
+    if (prepared.unspellable) return kUnspellableNameMessage + *prepared.unspellable;
+    sources.insert(sources.end(), std::make_move_iterator(prepared.sources.begin()),
+                   std::make_move_iterator(prepared.sources.end()));
+  }
   if (const std::string* special = FirstSpecialFile(state.SourceList)) {
     return kSpecialFileMessage + *special;
   }
-  PreparedSources prepared = kind == SourceKind::File
-                                 ? PrepareFileSource(sourceText)
-                                 : PrepareFolderSources(sourceText, state.SourceList);
-  if (prepared.unspellable) return kUnspellableNameMessage + *prepared.unspellable;
-  // Only a run that goes on remembers its fields: a refused one changes nothing.
+  // Only a run that goes on remembers its fields: a refused one changes nothing. The source
+  // field shows one text, the first.
   if (!state.TrackMode) host.Settings().Write(kWadNameSetting, state.WadPaths[0]);
-  host.Settings().Write(kFileNameSetting, sourceText);
-  return std::move(prepared.sources);
+  host.Settings().Write(kFileNameSetting, sourceTexts.front());
+  return sources;
 }
 
 }  // namespace

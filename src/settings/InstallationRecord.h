@@ -14,11 +14,9 @@ namespace quillmoor {
 using InstallationRecordReader = std::function<std::optional<std::string>()>;
 
 // The record of this platform: the registry of the machine on Windows (its 32-bit view, as the
-// game is a 32-bit program), the Wine prefix the game runs in elsewhere.
+// game is a 32-bit program), elsewhere that of the Wine prefix the game is installed in, looked
+// for where Wine and the launchers people run it through keep their prefixes.
 InstallationRecordReader PlatformInstallationRecord();
-
-// The Wine prefix named by $WINEPREFIX, or ~/.wine.
-std::filesystem::path DefaultWinePrefix();
 
 // The record kept in the system.reg of the Wine prefix, with the Windows path mapped to a
 // native one through the prefix's dosdevices drive links. Only reads.

@@ -11,6 +11,7 @@
 
 #include "operations/SettingsValues.h"
 #include "paths/PathIgnoringCase.h"
+#include "settings/WinePrefixes.h"
 
 namespace quillmoor {
 namespace {
@@ -231,7 +232,7 @@ std::optional<std::string> ReadWineInstallationRecord(const fs::path& prefix) {
 }
 
 InstallationRecordReader PlatformInstallationRecord() {
-  return [] { return ReadWineInstallationRecord(DefaultWinePrefix()); };
+  return [] { return ReadGameRecordOfPrefixes(WinePrefixes()); };
 }
 
 }  // namespace quillmoor

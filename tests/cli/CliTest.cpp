@@ -271,6 +271,31 @@ TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
   EXPECT_EQ(refused.err, "Sorry but you havn't selected a wad file.\n");
 }
 
+TEST(CliUpdate, TakesSeveralSourcesInOneRunOrNoneWhenOneIsMissing) {
+  TempDir dir;
+  const std::string before = WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build();
+  const std::string wad = dir.WriteFile("x.wad", before);
+  dir.WriteFile("mod/a", "AAAAAA");
+  const std::string single = dir.WriteFile("c", "CCC");
+
+  const Outcome missing = RunCommand({"update", wad, dir / "mod", dir / "typo", single});
+  EXPECT_EQ(missing.status, kExitFailure);
+  EXPECT_EQ(missing.err, "Sorry but you surely did a mistake in file's pathname :)\n");
+  EXPECT_EQ(testing::NamesIn(dir.path()), (std::vector<std::string>{"c", "mod", "x.wad"}));
+
+  // Behind "--" a source may start with a dash, as a glob in a folder of such files gives.
+  const std::string dashed = dir.WriteFile("-b", "BBB");
+  const Outcome update = RunCommand({"update", "-v", wad, "--", dir / "mod", single, dashed});
+  EXPECT_EQ(update.status, kExitSuccess) << update.err;
+  EXPECT_TRUE(update.err.starts_with(wad +
+                                     ":\nreplace A 4 -> 6 (key a, plain: the first entry of that "
+                                     "file name)\nadd c 3 (key c, plain: no entry of that file "
+                                     "name)\nadd -b 3 (key -b, plain: no entry of that file "
+                                     "name)\nUpdate done in "))
+      << update.err;
+  EXPECT_EQ(testing::ReadFile(wad + ".bak"), before);
+}
+
 TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {
   TempDir dir;
   for (const std::string_view track : TrackNames) {
@@ -401,7 +426,7 @@ TEST(Cli, AnswersHelpAndVersion) {
       {{"create", dir / "src", dir / "new.wad", "--help"},
        "Usage: quillmoor-cli create [-q] [--no-backup] FOLDER WAD\n"},
       {{"update", "--help", "x.wad"},
-       "Usage: quillmoor-cli update [-q] [-v] [--dry-run] [--no-backup] WAD SOURCE\n"},
+       "Usage: quillmoor-cli update [-q] [-v] [--dry-run] [--no-backup] WAD SOURCE...\n"},
       {{"undo", "x.wad", "--help"}, "Usage: quillmoor-cli undo [-q] WAD\n"},
       {{"undo-tracks", "--nonsense", "--help"},
        "Usage: quillmoor-cli undo-tracks [-q] [--game-folder=DIR]\n"},
@@ -409,7 +434,7 @@ TEST(Cli, AnswersHelpAndVersion) {
       {{"diff", "a.wad", "-h"}, "Usage: quillmoor-cli diff WAD OTHER\n"},
       {{"update-tracks", "--help"},
        "Usage: quillmoor-cli update-tracks [-q] [-v] [--dry-run] [--no-backup] "
-       "[--game-folder=DIR] SOURCE\n"},
+       "[--game-folder=DIR] SOURCE...\n"},
   };
   for (const auto& [args, usage] : commandHelps) {
     const Outcome outcome = RunCommand(args);
@@ -440,8 +465,8 @@ TEST(Cli, RefusesWrongUsageWithOneLineAndAPointerToTheHelp) {
        "unknown option '--game-folder' for update"},
       {{"update", "--dry-run=yes", "x.wad", "src"}, "option '--dry-run' takes no value"},
       {{"update-tracks", "src", "--game-folder"}, "--game-folder needs a DIR"},
-      {{"update-tracks", "--game-folder=g", "src", "--", "--dry-run"},
-       "update-tracks takes one SOURCE"},
+      {{"update", "x.wad"}, "update takes a WAD and at least one SOURCE"},
+      {{"update-tracks", "--game-folder=g", "--"}, "update-tracks takes at least one SOURCE"},
   };
   for (const auto& [args, problem] : wrong) {
     const Outcome outcome = RunCommand(args);

@@ -30,6 +30,16 @@ printf 'changed' >mod.dat
 [ "$(cat plan.out)" = $'x.wad:\nadd mod.dat 7 (key mod.dat, plain: no entry of that file name)' ] || fail "dry-run plan: $(cat plan.out)"
 grep -q '^Update done in ' plan.err || fail "no completion on stderr: $(cat plan.err)"
 
+# Several sources, as a glob gives them: one run that changes the wad once (its backup is the
+# wad from before the run), the sources put in in the order given.
+mkdir glob
+printf 'one' >glob/1.dat
+printf 'two' >glob/2.dat
+cp x.wad g.wad
+[ -z "$("$cli" update -q g.wad glob/*.dat 2>&1)" ] || fail "update -q with a glob printed something"
+cmp g.wad.bak x.wad || fail "the backup of an update with a glob is not the wad from before it"
+[ "$("$cli" extract -O g.wad 1.dat 2.dat)" = onetwo ] || fail "a glob's sources are not in g.wad"
+
 # An extraction prints nothing on standard output; -q nothing at all.
 "$cli" extract x.wad out2 >extract.out 2>extract.err
 [ ! -s extract.out ] || fail "extract wrote to stdout: $(cat extract.out)"

@@ -161,9 +161,13 @@ TEST(PrepareSources, RefusesTheFirstPathWhoseKeyTheCodePageCannotSpell) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.files.back());
-    const PreparedSources prepared = c.folder.empty() ? PrepareFileSource(c.files.front())
-                                                      : PrepareFolderSources(c.folder, c.files);
-    EXPECT_EQ(prepared.unspellable, c.refused);
+    std::vector<std::string> files;
+    for (const std::string& file : c.files) files.push_back(testing::WithNativeSeparators(file));
+    const std::string folder = testing::WithNativeSeparators(c.folder);
+    const PreparedSources prepared =
+        folder.empty() ? PrepareFileSource(files.front()) : PrepareFolderSources(folder, files);
+    EXPECT_EQ(prepared.unspellable,
+              c.refused ? std::optional(testing::WithNativeSeparators(*c.refused)) : std::nullopt);
     EXPECT_EQ(prepared.sources.empty(), c.refused.has_value());
   }
 }

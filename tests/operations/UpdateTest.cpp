@@ -426,6 +426,72 @@ TEST(RunUpdate, RefusesWhatAWadCannotHoldAndLeavesTheWadAsItWas) {
   }
 }
 
+TEST(RunUpdate, PutsSeveralSourcesInInTheirOrderEachByItsOwnRulesWithOneChangeOfTheWad) {
+  UpdateRun run;
+  const std::string before = WadBuilder()
+                                 .Entry("cars\\ferrari\\a.tex", "a")
+                                 .Entry("data\\b.tex", "b")
+                                 .Entry("maps\\spa2001\\c.dat", "c")
+                                 .Build();
+  run.host.wadText = run.dir.WriteFile("spa2001.wad", before);
+  // A folder named cars keys by its own name, the track's folder by the track, a single file
+  // by its name; the later of two sources of one key wins.
+  const std::string carsFile = run.dir.WriteFile("one/cars/ferrari/a.tex", "A1");
+  const std::string looseFile = run.dir.WriteFile("loose/b.tex", "B1");
+  const std::string trackFile = run.dir.WriteFile("two/spa2001/c.dat", "C1");
+  const std::string laterFile = run.dir.WriteFile("three/B.TEX", "B2");
+  run.host.sourceTexts = {run.dir / "one/cars", looseFile, run.dir / "two", run.dir / "three"};
+  run.Update();
+
+  EXPECT_TRUE(run.host.messages.empty()) << run.host.messages.front();
+  EXPECT_EQ(ReadFile(run.host.wadText), WadBuilder()
+                                            .Entry("cars\\ferrari\\a.tex", "A1")
+                                            .Entry("data\\b.tex", "B2")
+                                            .Entry("maps\\spa2001\\c.dat", "C1")
+                                            .Build());
+  // One load and one commit: one pass of the progress over all the sources, and the backup
+  // is the wad from before the run.
+  EXPECT_EQ(run.host.progress, (std::vector<Progress>{{25, "Updating spa2001.wad : 25%"},
+                                                      {50, "Updating spa2001.wad : 50%"},
+                                                      {75, "Updating spa2001.wad : 75%"},
+                                                      {100, "Updating spa2001.wad : 100%"},
+                                                      {0, "Update done in 0s"}}));
+  EXPECT_EQ(ReadFile(run.host.wadText + ".bak"), before);
+  EXPECT_EQ(run.state.SourceList,
+            (std::vector<std::string>{carsFile, looseFile, trackFile, laterFile}));
+  EXPECT_EQ(run.host.settings.Stored("FileName"), run.dir / "one/cars");
+}
+
+TEST(RunUpdate, OneRefusedSourceAmongSeveralRefusesTheWholeRunBeforeAnythingIsWritten) {
+  struct Case {
+    const char* what;
+    std::string folder;  // the refused source, below the test's folder; none: the empty text
+    std::string file;    // a file made in it, which the message names
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a missing source", "missing", "",
+       "Sorry but you surely did a mistake in file's pathname :)"},
+      {"an empty source", "", "", "Sorry but you have to choose source file(s) first."},
+      {"a name the code page cannot spell", "odd", "\xE6\x97\xA5.dat",
+       "Sorry but this file name can't be stored in a wad: "},
+  };
+  for (const Case& c : cases) {
+    UpdateRun run;
+    const std::string before = WadBuilder().Entry("a.dat", "a").Build();
+    run.host.wadText = run.dir.WriteFile("x.wad", before);
+    const std::string good = run.dir.WriteFile("mod/a.dat", "A");
+    const std::string inside =
+        c.file.empty() ? "" : run.dir.WriteFile(c.folder + "/" + c.file, "B");
+    run.host.sourceTexts = {run.dir / "mod", good, c.folder.empty() ? "" : run.dir / c.folder};
+    run.Update();
+    EXPECT_EQ(run.host.messages, std::vector<std::string>{c.message + inside}) << c.what;
+    EXPECT_EQ(ReadFile(run.host.wadText), before) << c.what;
+    EXPECT_FALSE(fs::exists(run.host.wadText + ".bak")) << c.what;
+    EXPECT_TRUE(run.host.settings.values.empty()) << c.what;
+  }
+}
+
 TEST(RunUpdate, ASingleSourceFileBelowCarsIsKeyedFromItsLastCarsFolder) {
   UpdateRun run;
   run.host.wadText =

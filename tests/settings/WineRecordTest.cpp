@@ -215,24 +215,11 @@ TEST_F(WineRecordTest, ADirectoryOfAnotherTypeThanTextIsRefused) {
   }
 }
 
-TEST(WinePrefixTest, IsWinePrefixWhenSetElseDotWineInHome) {
-  const ScopedEnvironmentVariable home("HOME", "/home/racer");
-  {
-    const ScopedEnvironmentVariable named("WINEPREFIX", "/games/gp4-prefix");
-    EXPECT_EQ(DefaultWinePrefix(), fs::path("/games/gp4-prefix"));
-  }
-  {
-    const ScopedEnvironmentVariable empty("WINEPREFIX", "");
-    EXPECT_EQ(DefaultWinePrefix(), fs::path("/home/racer/.wine"));
-  }
-  const ScopedEnvironmentVariable unset("WINEPREFIX", std::nullopt);
-  EXPECT_EQ(DefaultWinePrefix(), fs::path("/home/racer/.wine"));
-}
-
 TEST_F(WineRecordTest, ThePlatformRecordReadsThePrefixNamedWhenItIsRead) {
   const InstallationRecordReader readRecord = PlatformInstallationRecord();
   WriteSystemReg(std::string(kInstallDir) + R"("Directory"="C:\\GP4")"
                                             "\n");
+  const ScopedEnvironmentVariable home("HOME", QByteArray::fromStdString(dir_.path().string()));
   const ScopedEnvironmentVariable named("WINEPREFIX", QByteArray::fromStdString(prefix_.string()));
   EXPECT_EQ(readRecord(), OnDriveC("GP4"));
 }

@@ -46,6 +46,8 @@ struct Progress {
 class FakeHost final : public Host {
  public:
   std::string sourceText;
+  // The sources of an update when the test gives several; empty: sourceText alone.
+  std::vector<std::string> sourceTexts;
   std::string wadText;
   std::string gamePath;
   std::string decimalSeparator = ".";
@@ -61,6 +63,9 @@ class FakeHost final : public Host {
   FakeClock clock;
 
   std::string SourceText() override { return sourceText; }
+  std::vector<std::string> SourceTexts() override {
+    return sourceTexts.empty() ? Host::SourceTexts() : sourceTexts;
+  }
   std::string WadText() override { return wadText; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool Confirm(const std::string& question) override {
