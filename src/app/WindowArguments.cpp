@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <string>
+
+#include "operations/Version.h"
 
 namespace quillmoor {
 
 namespace {
-
-constexpr const char* kVersionText = "Quillmoor 2.9\n";
 
 constexpr const char* kUsage =
     "Usage: quillmoor [FILE.wad]\n"
@@ -32,7 +33,7 @@ bool NamesAWad(const std::string& arg) {
 
 std::optional<std::string> InformationAsked(std::span<const std::string> args) {
   if (std::ranges::find(args, "--help") != args.end()) return kUsage;
-  if (std::ranges::find(args, "--version") != args.end()) return kVersionText;
+  if (std::ranges::find(args, "--version") != args.end()) return std::string(kProgramTitle) + "\n";
   return std::nullopt;
 }
 

@@ -13,12 +13,11 @@
 #include "cli/OperationCommands.h"
 #include "cli/PrintableText.h"
 #include "io/IoError.h"
+#include "operations/Version.h"
 
 namespace quillmoor {
 
 namespace {
-
-constexpr const char* kVersionText = "Quillmoor 2.9";
 
 // Each command and each option on a line of its own, its description beside it or on the
 // lines below, indented: man pages are made from this text.
@@ -189,7 +188,7 @@ int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSys
     return kExitSuccess;
   }
   if (args[0] == "--version") {
-    streams.out << kVersionText << '\n';
+    streams.out << kProgramTitle << '\n';
     return kExitSuccess;
   }
   const Command* command = CommandNamed(args[0]);

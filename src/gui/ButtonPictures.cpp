@@ -50,8 +50,6 @@ void DrawArrow(QPainter& painter, bool down) {
   painter.drawPath(arrow);
 }
 
-}  // namespace
-
 QIcon CreateWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
@@ -90,6 +88,24 @@ QIcon UpdateTracksPicture() {
     painter.drawRect(3, 1, 10, 8);
     painter.drawLine(2, 1, 2, 15);
   });
+}
+
+}  // namespace
+
+QIcon ButtonPictureIcon(ButtonPicture picture) {
+  switch (picture) {
+    case ButtonPicture::CreateWad:
+      return CreateWadPicture();
+    case ButtonPicture::UpdateWad:
+      return UpdateWadPicture();
+    case ButtonPicture::ExtractWad:
+      return ExtractWadPicture();
+    case ButtonPicture::UpdateTracks:
+      return UpdateTracksPicture();
+    case ButtonPicture::None:
+      break;
+  }
+  return {};
 }
 
 }  // namespace quillmoor

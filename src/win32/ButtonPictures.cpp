@@ -68,6 +68,8 @@ Canvas Draw(ButtonPicture picture) {
       }
       Fill(canvas, 2, 1, 2, 15, kOutline);
       break;
+    case ButtonPicture::None:
+      break;
   }
   return canvas;
 }
