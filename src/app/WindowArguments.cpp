@@ -22,10 +22,10 @@ constexpr const char* kUsage =
     "  --version             print the program's name and version\n";
 
 bool NamesAWad(const std::string& arg) {
-  constexpr std::string_view extension = ".wad";
-  return arg.size() > extension.size() &&
+  constexpr std::string_view kExtension = ".wad";
+  return arg.size() > kExtension.size() &&
          std::ranges::equal(
-             std::string_view(arg).substr(arg.size() - extension.size()), extension,
+             std::string_view(arg).substr(arg.size() - kExtension.size()), kExtension,
              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 

@@ -84,7 +84,8 @@ class MainWindowActions : public Host, public StartupFields {
  private:
   // What the toolkit gives, besides the fields' texts, the question, the repaint and the
   // decimal separator that Host asks for.
-  // A refusal's box: caption "Quillmoor 2.9", the text, no icon, one OK; waits for the user.
+  // A refusal's box: the program's title as caption, the text, no icon, one OK; waits for
+  // the user.
   virtual void ShowMessageBox(const std::string& text) = 0;
   // The error box: the same with an error icon; the text alone, without details.
   virtual void ShowErrorBox(const std::string& text) = 0;

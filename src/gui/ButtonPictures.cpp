@@ -31,8 +31,11 @@ void DrawBox(QPainter& painter) {
   painter.drawLine(QPointF(1.5, 10.5), QPointF(14.5, 10.5));
 }
 
-// An arrow over the box, pointing down into it or up out of it.
-void DrawArrow(QPainter& painter, bool down) {
+// Where an arrow over the box points: down into it or up out of it.
+enum class Arrow { IntoBox, OutOfBox };
+
+void DrawArrow(QPainter& painter, Arrow direction) {
+  const bool down = direction == Arrow::IntoBox;
   QPainterPath arrow;
   const qreal tip = down ? 9 : 0.5;
   const qreal base = down ? 0.5 : 9;
@@ -62,14 +65,14 @@ QIcon CreateWadPicture() {
 QIcon UpdateWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
-    DrawArrow(painter, true);
+    DrawArrow(painter, Arrow::IntoBox);
   });
 }
 
 QIcon ExtractWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
-    DrawArrow(painter, false);
+    DrawArrow(painter, Arrow::OutOfBox);
   });
 }
 

@@ -41,7 +41,7 @@ class Descriptor {
     return *this;
   }
 
-  int get() const { return descriptor_; }
+  int Number() const { return descriptor_; }
 
  private:
   int descriptor_;
@@ -192,10 +192,10 @@ class PosixFolderTree final : public FolderTree {
     }
     open_.resize(same);
     for (std::size_t i = same; i < folders.size(); ++i) {
-      const int parent = i == 0 ? root_.get() : open_[i - 1].descriptor.get();
+      const int parent = i == 0 ? root_.Number() : open_[i - 1].descriptor.Number();
       open_.push_back({folders[i], OpenOrMakeFolder(parent, folders[i], shownName)});
     }
-    return open_.empty() ? root_.get() : open_.back().descriptor.get();
+    return open_.empty() ? root_.Number() : open_.back().descriptor.Number();
   }
 
   Descriptor root_;

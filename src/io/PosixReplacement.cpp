@@ -51,7 +51,7 @@ class OpenFolder {
   OpenFolder(const OpenFolder&) = delete;
   OpenFolder& operator=(const OpenFolder&) = delete;
 
-  int descriptor() const { return descriptor_; }
+  int Descriptor() const { return descriptor_; }
 
  private:
   int descriptor_;
@@ -67,7 +67,7 @@ bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 &&
 
 // Removes the temporary files that processes no longer running left for fileName in folder.
 void RemoveLeftovers(const OpenFolder& folder, const std::string& fileName) {
-  const int listed = ::dup(folder.descriptor());
+  const int listed = ::dup(folder.Descriptor());
   if (listed < 0) return;
   DIR* entries = ::fdopendir(listed);
   if (entries == nullptr) {
@@ -77,7 +77,7 @@ void RemoveLeftovers(const OpenFolder& folder, const std::string& fileName) {
   while (const dirent* entry = ::readdir(entries)) {
     const std::optional<long> writer = TemporaryFileWriter(entry->d_name, fileName);
     if (writer && *writer != ::getpid() && ProcessIsGone(*writer)) {
-      ::unlinkat(folder.descriptor(), entry->d_name, 0);
+      ::unlinkat(folder.Descriptor(), entry->d_name, 0);
     }
   }
   ::closedir(entries);
@@ -108,7 +108,7 @@ class PosixReplacement final : public FileReplacement {
         fileName_(target_.substr(folderText_.size())),
         folder_(folderText_, target_) {
     RemoveLeftovers(folder_, fileName_);
-    int descriptor = ::openat(folder_.descriptor(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    int descriptor = ::openat(folder_.Descriptor(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     // Linking an unnamed file into a folder goes through /proc.
     if (descriptor >= 0 && ::access("/proc/self/fd", X_OK) != 0) {
       ::close(descriptor);
@@ -137,38 +137,38 @@ class PosixReplacement final : public FileReplacement {
     content_->Flush();
     if (temporaryName_.empty()) LinkUnderTemporaryName();
     content_->Close();
-    if (::renameat(folder_.descriptor(), temporaryName_.c_str(), folder_.descriptor(),
+    if (::renameat(folder_.Descriptor(), temporaryName_.c_str(), folder_.Descriptor(),
                    fileName_.c_str()) != 0) {
       throw IoErrorFromErrno(errno, target_);
     }
     committed_ = true;
-    if (::fsync(folder_.descriptor()) != 0) throw IoErrorFromErrno(errno, target_);
+    if (::fsync(folder_.Descriptor()) != 0) throw IoErrorFromErrno(errno, target_);
   }
 
   // The target is linked under a temporary name first and that name renamed onto the backup,
   // since a link can't take the place of an older backup; a run killed in between leaves a
   // temporary name that the next replacement removes.
   void KeepPrevious() override {
-    if (::faccessat(folder_.descriptor(), fileName_.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::faccessat(folder_.Descriptor(), fileName_.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0) {
       return;
     }
     const std::string linked = LinkTargetUnderTemporaryName();
     const std::string backup = fileName_ + kBackupSuffix;
-    if (::renameat(folder_.descriptor(), linked.c_str(), folder_.descriptor(), backup.c_str()) !=
+    if (::renameat(folder_.Descriptor(), linked.c_str(), folder_.Descriptor(), backup.c_str()) !=
         0) {
       const int error = errno;
-      ::unlinkat(folder_.descriptor(), linked.c_str(), 0);
+      ::unlinkat(folder_.Descriptor(), linked.c_str(), 0);
       throw IoErrorFromErrno(error, target_ + kBackupSuffix);
     }
     // Where the backup already was the target (a run killed after keeping it), the rename
     // changed nothing and left the temporary name.
-    ::unlinkat(folder_.descriptor(), linked.c_str(), 0);
+    ::unlinkat(folder_.Descriptor(), linked.c_str(), 0);
   }
 
  private:
   void RemoveTemporary() {
     content_.reset();
-    if (!temporaryName_.empty()) ::unlinkat(folder_.descriptor(), temporaryName_.c_str(), 0);
+    if (!temporaryName_.empty()) ::unlinkat(folder_.Descriptor(), temporaryName_.c_str(), 0);
   }
 
   std::string NewTemporaryName() const { return NewTemporaryFileName(fileName_, ::getpid()); }
@@ -177,7 +177,7 @@ class PosixReplacement final : public FileReplacement {
     for (;;) {
       const std::string name = NewTemporaryName();
       const int descriptor =
-          ::openat(folder_.descriptor(), name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+          ::openat(folder_.Descriptor(), name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
       if (descriptor >= 0) {
         temporaryName_ = name;
         return descriptor;
@@ -189,7 +189,7 @@ class PosixReplacement final : public FileReplacement {
   std::string LinkTargetUnderTemporaryName() const {
     for (;;) {
       const std::string name = NewTemporaryName();
-      if (::linkat(folder_.descriptor(), fileName_.c_str(), folder_.descriptor(), name.c_str(),
+      if (::linkat(folder_.Descriptor(), fileName_.c_str(), folder_.Descriptor(), name.c_str(),
                    0) == 0) {
         return name;
       }
@@ -201,7 +201,7 @@ class PosixReplacement final : public FileReplacement {
     const std::string unnamed = "/proc/self/fd/" + std::to_string(descriptor_);
     for (;;) {
       const std::string name = NewTemporaryName();
-      if (::linkat(AT_FDCWD, unnamed.c_str(), folder_.descriptor(), name.c_str(),
+      if (::linkat(AT_FDCWD, unnamed.c_str(), folder_.Descriptor(), name.c_str(),
                    AT_SYMLINK_FOLLOW) == 0) {
         temporaryName_ = name;
         return;
@@ -241,7 +241,7 @@ void ExchangePosixWithBackup(const std::string& name) {
   const OpenFolder folder(folderText, file);
   const std::string fileName = file.substr(folderText.size());
   const std::string backupName = fileName + kBackupSuffix;
-  const int at = folder.descriptor();
+  const int at = folder.Descriptor();
   if (::renameat2(at, fileName.c_str(), at, backupName.c_str(), RENAME_EXCHANGE) != 0) {
     if (errno != EINVAL && errno != ENOSYS) throw IoErrorFromErrno(errno, file);
     const std::string fileLink = NewTemporaryFileName(fileName, ::getpid());

@@ -14,7 +14,6 @@ class DpiScale {
   // The scale of the screen Quillmoor runs on.
   static DpiScale OfScreen();
 
-  int dpi() const { return dpi_; }
   int operator()(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
   // The rectangle on the screen, as Win32 gives one: left, top, right and bottom.
   RECT operator()(const DesignRect& design) const {

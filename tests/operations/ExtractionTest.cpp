@@ -262,7 +262,7 @@ TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
                 (std::map<std::string, std::string>{{"a", "AAA"}, {"b/c", "CCCC"}}));
     } catch (const IoError& error) {
       EXPECT_FALSE(c.fits) << c.what;
-      EXPECT_EQ(error.kind(), IoFailure::DiskFull) << c.what;
+      EXPECT_EQ(error.Kind(), IoFailure::DiskFull) << c.what;
       EXPECT_FALSE(fs::exists(dir / "out")) << c.what;
       EXPECT_TRUE(host.progress.empty()) << c.what;
       EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/") << c.what;
@@ -283,7 +283,7 @@ TEST(ExtractWad, ABlockPastTheEndStopsBeforeItsFileAndKeepsTheFilesBefore) {
     ExtractWad(host, NativeFileSystem());
     FAIL() << "the broken wad extracted";
   } catch (const IoError& error) {
-    EXPECT_EQ(error.kind(), IoFailure::ReadBeyondEnd);
+    EXPECT_EQ(error.Kind(), IoFailure::ReadBeyondEnd);
   }
   EXPECT_EQ(FilesBelow(dir / "out"), (std::map<std::string, std::string>{{"good.txt", "good"}}));
   EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/");
