@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <string>
+
+#include "operations/Version.h"
 
 namespace quillmoor {
 
 namespace {
-
-constexpr const char* kVersionText = "Quillmoor 2.9\n";
 
 constexpr const char* kUsage =
     "Usage: quillmoor [FILE.wad]\n"
@@ -21,10 +22,10 @@ constexpr const char* kUsage =
     "  --version             print the program's name and version\n";
 
 bool NamesAWad(const std::string& arg) {
-  constexpr std::string_view extension = ".wad";
-  return arg.size() > extension.size() &&
+  constexpr std::string_view kExtension = ".wad";
+  return arg.size() > kExtension.size() &&
          std::ranges::equal(
-             std::string_view(arg).substr(arg.size() - extension.size()), extension,
+             std::string_view(arg).substr(arg.size() - kExtension.size()), kExtension,
              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
@@ -32,7 +33,7 @@ bool NamesAWad(const std::string& arg) {
 
 std::optional<std::string> InformationAsked(std::span<const std::string> args) {
   if (std::ranges::find(args, "--help") != args.end()) return kUsage;
-  if (std::ranges::find(args, "--version") != args.end()) return kVersionText;
+  if (std::ranges::find(args, "--version") != args.end()) return std::string(kProgramTitle) + "\n";
   return std::nullopt;
 }
 

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   quillmoor::FolderPicker folderPicker(
       [&mainWindow](const QString& folder) { mainWindow.SetSourceFieldText(folder); });
   quillmoor::GameFolderWindow gameFolderWindow(
-      [&mainWindow](const QString& folder) { mainWindow.UseGameFolder(folder); });
+      [&mainWindow](const QString& folder) { mainWindow.UseGameFolder(folder.toStdString()); });
   mainWindow.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
   // After the start-up fill, so the wad the program was started with stays in the field.
   if (const auto wad = quillmoor::WadToOpen(std::vector<std::string>(argv + 1, argv + argc),

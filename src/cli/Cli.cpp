@@ -16,12 +16,11 @@
 #include "operations/Messages.h"
 #include "operations/Recovery.h"
 #include "paths/FileExists.h"
+#include "operations/Version.h"
 
 namespace quillmoor {
 
 namespace {
-
-constexpr const char* kVersionText = "Quillmoor 2.9";
 
 // Each command and each option on a line of its own, its description beside it or on the
 // lines below, indented: man pages are made from this text.
@@ -202,7 +201,7 @@ int RunCli(std::span<const std::string> args, const CliStreams& streams, FileSys
     return kExitSuccess;
   }
   if (args[0] == "--version") {
-    streams.out << kVersionText << '\n';
+    streams.out << kProgramTitle << '\n';
     return kExitSuccess;
   }
   const Command* command = CommandNamed(args[0]);

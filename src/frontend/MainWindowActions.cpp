@@ -1,9 +1,7 @@
 #include "frontend/MainWindowActions.h"
 
-#include <chrono>
-#include <exception>
 #include <filesystem>
-#include <optional>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -24,58 +22,12 @@ namespace quillmoor {
 namespace {
 
 // How often a running operation lets the window show its progress and take its events:
-// often enough to look continuous; refreshing at each of thousands of steps would cost more
-// than the work.
+// often enough to look continuous.
 constexpr std::chrono::milliseconds kRefreshInterval(20);
 
-// The host an operation runs with: the window's fields, boxes, dialog and bar, the settings
-// store, the clock and the game folder. A refusal empties the bar before its box shows.
-class OperationHost final : public Host {
- public:
-  OperationHost(MainWindowControls& window, SettingsStore& store, Clock& clock,
-                std::function<std::string()> gamePath)
-      : window_(window), store_(store), clock_(clock), gamePath_(std::move(gamePath)) {}
-
-  std::string SourceText() override { return window_.SourceText(); }
-  std::string WadText() override { return window_.WadText(); }
-  void ShowMessage(const std::string& text) override {
-    window_.ShowProgress(0, "");
-    window_.ShowMessage(text);
-  }
-  bool Confirm(const std::string& question) override { return window_.AskYesNo(question); }
-  SaveDialogAnswer AskSaveFileName(const std::string& fileName,
-                                   const std::string& filter) override {
-    return window_.AskSaveFileName(fileName, filter);
-  }
-  void ShowProgress(int position, const std::string& text) override {
-    window_.ShowProgress(position, text);
-    RefreshUnlessJustDone();
-  }
-  void ShowProgressPosition(int position) override {
-    window_.ShowProgressPosition(position);
-    RefreshUnlessJustDone();
-  }
-  void RepaintNow() override { window_.RepaintNow(); }
-  std::string DecimalSeparator() override { return window_.DecimalSeparator(); }
-  SettingsValues& Settings() override { return store_; }
-  Clock& TimeSource() override { return clock_; }
-  std::string GamePath() override { return gamePath_(); }
-
- private:
-  // The window refreshes at the first step of a run and then at most once a refresh interval.
-  void RefreshUnlessJustDone() {
-    const Clock::TimePoint now = clock_.Now();
-    if (lastRefresh_ && now - *lastRefresh_ < kRefreshInterval) return;
-    window_.RefreshDuringRun();
-    lastRefresh_ = now;
-  }
-
-  MainWindowControls& window_;
-  SettingsStore& store_;
-  Clock& clock_;
-  std::function<std::string()> gamePath_;
-  std::optional<Clock::TimePoint> lastRefresh_;
-};
+// The source field's browse takes any text that starts as the placeholder does, "...", for
+// the placeholder itself: the user has typed nothing that could name a file.
+constexpr std::string_view kPlaceholderStart = std::string_view(kNoSourceText).substr(0, 3);
 
 bool IsFolder(const std::string& name) {
   std::error_code ignored;
@@ -91,80 +43,118 @@ std::string WithoutEndSeparator(std::string folder) {
 
 }  // namespace
 
-MainWindowActions::MainWindowActions(MainWindowControls& window, SettingsStore& store,
-                                     ProgramState& state, InstallationRecordReader readRecord,
-                                     Clock& clock, FileSystem& fileSystem)
-    : window_(window),
-      store_(store),
+MainWindowActions::MainWindowActions(SettingsStore& store, ProgramState& state,
+                                     InstallationRecordReader readRecord, Clock& clock,
+                                     FileSystem& fileSystem)
+    : store_(store),
       state_(state),
       readRecord_(std::move(readRecord)),
       clock_(clock),
       fileSystem_(fileSystem) {}
 
-void MainWindowActions::FillFieldsAtStartup(const std::string& currentFolder) {
+void MainWindowActions::FillFieldsAtStartup() {
   Guarded([&] {
-    RunStartupFill(state_, store_, readRecord_, window_, currentFolder);
+    RunStartupFill(state_, store_, readRecord_, *this, CurrentFolder());
     // A change of wads that an earlier run left cut short is finished before anything else.
     bool found = false;
     const std::string gameFolder = FindGameFolder(store_, readRecord_, found);
-    std::vector<std::string> places = {window_.WadText()};
+    std::vector<std::string> places = {WadText()};
     if (!gameFolder.empty()) places.push_back(TrackWadPaths(gameFolder).front());
     if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem_, places)) {
-      window_.ShowMessage(*refusal);
+      ShowMessage(*refusal);
     }
   });
 }
 
+void MainWindowActions::SetSecondaryWindows(FolderWindowActions* folderPicker,
+                                            FolderWindowActions* gameFolderWindow) {
+  folderPicker_ = folderPicker;
+  gameFolderWindow_ = gameFolderWindow;
+}
+
+void MainWindowActions::Press(MainWindowControl button) {
+  switch (button) {
+    case MainWindowControl::SelectFolder:
+      OpenFolderPicker();
+      break;
+    case MainWindowControl::ChangeGamePath:
+      OpenGameFolderWindow();
+      break;
+    case MainWindowControl::CreateWad:
+      CreateWad();
+      break;
+    case MainWindowControl::UpdateWad:
+      UpdateWad();
+      break;
+    case MainWindowControl::ExtractWad:
+      ExtractWad();
+      break;
+    case MainWindowControl::UpdateTrackWads:
+      UpdateTrackWads();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindowActions::OpenFolderPicker() {
+  if (folderPicker_ != nullptr) folderPicker_->OpenAt(SourceFolderInUse());
+}
+
+void MainWindowActions::OpenGameFolderWindow() {
+  if (gameFolderWindow_ != nullptr) gameFolderWindow_->OpenAt(GameFolderInUse());
+}
+
 void MainWindowActions::SourceBrowsed() {
-  const std::string text = window_.SourceText();
-  if (text.starts_with("...")) return;
+  const std::string text = SourceText();
+  if (text.starts_with(kPlaceholderStart)) return;
   if (!FileExists(text)) return;
-  window_.SetSourceDialogFolder(FolderPart(text));
+  SetSourceDialogFolder(FolderPart(text));
 }
 
 void MainWindowActions::CreateWad() {
-  Run([this](Host& host) {
+  Run([this] {
     CreationOptions options;
     options.keepBackup = KeepsBackups(store_);
-    quillmoor::CreateWad(host, state_, fileSystem_, options);
+    quillmoor::CreateWad(*this, state_, fileSystem_, options);
   });
 }
 
 void MainWindowActions::ExtractWad() {
-  Run([this](Host& host) { quillmoor::ExtractWad(host, fileSystem_); });
+  Run([this] { quillmoor::ExtractWad(*this, fileSystem_); });
 }
 
 void MainWindowActions::UpdateWad() {
-  Run([this](Host& host) { UpdateWads(host); });
+  Run([this] { UpdateWads(); });
 }
 
 void MainWindowActions::UndoLastChange() {
-  Run([this](Host& host) { quillmoor::UndoLastChange(host, state_, fileSystem_); });
+  Run([this] { quillmoor::UndoLastChange(*this, state_, fileSystem_); });
 }
 
 void MainWindowActions::UpdateTrackWads() {
-  Run([this](Host& host) {
+  Run([this] {
     state_.TrackMode = true;
-    UpdateWads(host);
+    UpdateWads();
   });
 }
 
-void MainWindowActions::UpdateWads(Host& host) {
+void MainWindowActions::UpdateWads() {
   UpdateOptions options;
   options.keepBackup = KeepsBackups(store_);
-  RunUpdate(host, state_, fileSystem_, options);
+  RunUpdate(*this, state_, fileSystem_, options);
 }
 
-void MainWindowActions::UseGameFolder(const std::string& folder, const std::string& currentFolder) {
+void MainWindowActions::UseGameFolder(const std::string& folder) {
   if (!HoldsGameProgram(folder)) return;
   Guarded([&] {
     store_.Write(kGamePathSetting, folder);
-    RunStartupFill(state_, store_, readRecord_, window_, currentFolder);
+    RunStartupFill(state_, store_, readRecord_, *this, CurrentFolder());
   });
 }
 
 std::string MainWindowActions::SourceFolderInUse() {
-  const std::string source = window_.SourceText();
+  const std::string source = SourceText();
   if (FileExists(source)) return WithoutEndSeparator(FolderPart(source));
   return IsFolder(source) ? WithoutEndSeparator(source) : "";
 }
@@ -178,21 +168,56 @@ std::string MainWindowActions::GameFolderInUse() {
   return folder;
 }
 
-void MainWindowActions::Run(const std::function<void(Host&)>& operation) {
+void MainWindowActions::ShowMessage(const std::string& text) {
+  SetBar(0, "");
+  ShowMessageBox(text);
+}
+
+SaveDialogAnswer MainWindowActions::AskSaveFileName(const std::string& fileName,
+                                                    const std::string& filter) {
+  saveDialog_.fileName = fileName;
+  saveDialog_.filter = filter;
+  const std::optional<std::string> chosen = ShowSaveDialog(saveDialog_);
+  if (chosen) saveDialog_.fileName = *chosen;
+  return {chosen.has_value(), saveDialog_.fileName};
+}
+
+void MainWindowActions::ShowProgress(int position, const std::string& text) {
+  SetBar(position, text);
+  RefreshUnlessJustDone();
+}
+
+void MainWindowActions::ShowProgressPosition(int position) {
+  SetBarPosition(position);
+  RefreshUnlessJustDone();
+}
+
+std::string MainWindowActions::GamePath() {
+  return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
+}
+
+void MainWindowActions::Run(const std::function<void()>& operation) {
   if (running_) return;
   running_ = true;
-  OperationHost host(window_, store_, clock_, [this] {
-    return FindGameFolder(store_, readRecord_, state_.GameFolderFound);
-  });
-  window_.SetInputEnabled(false);
+  lastRefresh_.reset();
+  TakeInput(false);
   try {
-    operation(host);
+    operation();
   } catch (const std::exception& error) {
-    window_.ShowProgress(0, "");
+    SetBar(0, "");
     ShowFailure(error);
   }
-  window_.SetInputEnabled(true);
+  TakeInput(true);
   running_ = false;
+}
+
+void MainWindowActions::TakeInput(bool enabled) {
+  if (!enabled) RememberFocus();
+  SetInputEnabled(enabled);
+  for (FolderWindowActions* window : {folderPicker_, gameFolderWindow_}) {
+    if (window != nullptr) window->SetInputEnabled(enabled);
+  }
+  if (enabled) RestoreFocus();
 }
 
 void MainWindowActions::Guarded(const std::function<void()>& work) {
@@ -204,7 +229,15 @@ void MainWindowActions::Guarded(const std::function<void()>& work) {
 }
 
 void MainWindowActions::ShowFailure(const std::exception& error) {
-  window_.ShowErrorBox(ErrorBoxText(error.what()));
+  ShowErrorBox(ErrorBoxText(error.what()));
+}
+
+// The window refreshes at the first step of a run and then at most once a refresh interval.
+void MainWindowActions::RefreshUnlessJustDone() {
+  const Clock::TimePoint now = clock_.Now();
+  if (lastRefresh_ && now - *lastRefresh_ < kRefreshInterval) return;
+  RefreshDuringRun();
+  lastRefresh_ = now;
 }
 
 }  // namespace quillmoor

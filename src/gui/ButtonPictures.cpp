@@ -31,8 +31,11 @@ void DrawBox(QPainter& painter) {
   painter.drawLine(QPointF(1.5, 10.5), QPointF(14.5, 10.5));
 }
 
-// An arrow over the box, pointing down into it or up out of it.
-void DrawArrow(QPainter& painter, bool down) {
+// Where an arrow over the box points: down into it or up out of it.
+enum class Arrow { IntoBox, OutOfBox };
+
+void DrawArrow(QPainter& painter, Arrow direction) {
+  const bool down = direction == Arrow::IntoBox;
   QPainterPath arrow;
   const qreal tip = down ? 9 : 0.5;
   const qreal base = down ? 0.5 : 9;
@@ -50,8 +53,6 @@ void DrawArrow(QPainter& painter, bool down) {
   painter.drawPath(arrow);
 }
 
-}  // namespace
-
 QIcon CreateWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
@@ -64,14 +65,14 @@ QIcon CreateWadPicture() {
 QIcon UpdateWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
-    DrawArrow(painter, true);
+    DrawArrow(painter, Arrow::IntoBox);
   });
 }
 
 QIcon ExtractWadPicture() {
   return Drawn([](QPainter& painter) {
     DrawBox(painter);
-    DrawArrow(painter, false);
+    DrawArrow(painter, Arrow::OutOfBox);
   });
 }
 
@@ -90,6 +91,24 @@ QIcon UpdateTracksPicture() {
     painter.drawRect(3, 1, 10, 8);
     painter.drawLine(2, 1, 2, 15);
   });
+}
+
+}  // namespace
+
+QIcon ButtonPictureIcon(ButtonPicture picture) {
+  switch (picture) {
+    case ButtonPicture::CreateWad:
+      return CreateWadPicture();
+    case ButtonPicture::UpdateWad:
+      return UpdateWadPicture();
+    case ButtonPicture::ExtractWad:
+      return ExtractWadPicture();
+    case ButtonPicture::UpdateTracks:
+      return UpdateTracksPicture();
+    case ButtonPicture::None:
+      break;
+  }
+  return {};
 }
 
 }  // namespace quillmoor

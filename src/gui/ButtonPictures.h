@@ -4,11 +4,11 @@
 
 #include <QIcon>
 
+#include "frontend/MainWindowLayout.h"
+
 namespace quillmoor {
 
-QIcon CreateWadPicture();
-QIcon UpdateWadPicture();
-QIcon ExtractWadPicture();
-QIcon UpdateTracksPicture();
+// The picture as an icon; none for ButtonPicture::None.
+QIcon ButtonPictureIcon(ButtonPicture picture);
 
 }  // namespace quillmoor

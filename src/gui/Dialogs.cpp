@@ -5,11 +5,13 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "operations/Version.h"
+
 namespace quillmoor {
 
 namespace {
 
-constexpr const char* kCaption = "Quillmoor 2.9";
+QString Caption() { return QString::fromLatin1(kProgramTitle); }
 
 QString QtPatterns(const QString& patterns) {
   QStringList qtPatterns;
@@ -49,11 +51,12 @@ QStringList QtNameFilters(const QString& filter) {
 }
 
 QStringList QtDialogs::OpenFiles(QWidget* parent, const OpenDialogSettings& settings) {
-  QFileDialog dialog(parent, settings.title, settings.initialFolder);
+  QFileDialog dialog(parent, QString::fromStdString(settings.title),
+                     QString::fromStdString(settings.initialFolder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(settings.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(settings.defaultExtension);
-  ApplyFilter(dialog, settings.filter);
+  dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+  ApplyFilter(dialog, QString::fromStdString(settings.filter));
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
@@ -71,19 +74,19 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& title
 }
 
 void QtDialogs::Message(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Ok, parent);
   ShowCentred(box);
 }
 
 bool QtDialogs::Question(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(QMessageBox::Question, Caption(), text, QMessageBox::Yes | QMessageBox::No,
                   parent);
   box.setDefaultButton(QMessageBox::No);
   return ShowCentred(box) == QMessageBox::Yes;
 }
 
 void QtDialogs::Error(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Critical, Caption(), text, QMessageBox::Ok, parent);
   ShowCentred(box);
 }
 

@@ -6,19 +6,11 @@
 #include <QStringList>
 #include <optional>
 
+#include "frontend/MainWindowLayout.h"
+
 class QWidget;
 
 namespace quillmoor {
-
-// An open dialog as a file-name field sets it up. The filter is given as
-// "description|pattern" pairs, patterns separated by ';'.
-struct OpenDialogSettings {
-  QString title;
-  QString filter;
-  QString initialFolder;
-  QString defaultExtension;
-  bool multiSelect = false;
-};
 
 class Dialogs {
  public:
@@ -29,7 +21,7 @@ class Dialogs {
   // The file name confirmed; nothing when cancelled.
   virtual std::optional<QString> SaveFile(QWidget* parent, const QString& title,
                                           const QString& fileName, const QString& filter) = 0;
-  // A message box with the caption "Quillmoor 2.9", no icon and one OK.
+  // A message box with the program's title as its caption, no icon and one OK.
   virtual void Message(QWidget* parent, const QString& text) = 0;
   // A question with the same caption and Yes and No, No the default; true for Yes.
   virtual bool Question(QWidget* parent, const QString& text) = 0;

@@ -15,13 +15,13 @@ FileNameEdit::FileNameEdit(Dialogs& dialogs, OpenDialogSettings settings, QWidge
   button_->setFocusPolicy(Qt::NoFocus);
   button_->setCursor(Qt::ArrowCursor);
   setFocusProxy(edit_);
-  connect(button_, &QToolButton::clicked, this, &FileNameEdit::browse);
+  connect(button_, &QToolButton::clicked, this, &FileNameEdit::Browse);
 }
 
-void FileNameEdit::browse() {
+void FileNameEdit::Browse() {
   const QStringList files = dialogs_.OpenFiles(this, settings_);
   if (!files.isEmpty()) edit_->setText(QDir::toNativeSeparators(files.constFirst()));
-  emit browsed();
+  emit Browsed();
 }
 
 void FileNameEdit::resizeEvent(QResizeEvent* /*event*/) {

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "frontend/MainWindowLayout.h"
 #include "gui/Dialogs.h"
 
 namespace quillmoor {
@@ -16,20 +17,20 @@ class FileNameEdit final : public QWidget {
  public:
   FileNameEdit(Dialogs& dialogs, OpenDialogSettings settings, QWidget* parent);
 
-  QString text() const { return edit_->text(); }
-  void setText(const QString& text) { edit_->setText(text); }
+  QString Text() const { return edit_->text(); }
+  void SetText(const QString& text) { edit_->setText(text); }
   // The folder the dialog starts in next time.
-  void setInitialFolder(const QString& folder) { settings_.initialFolder = folder; }
-  const OpenDialogSettings& dialogSettings() const { return settings_; }
-  QLineEdit* lineEdit() const { return edit_; }
-  QToolButton* browseButton() const { return button_; }
+  void SetInitialFolder(const std::string& folder) { settings_.initialFolder = folder; }
+  const OpenDialogSettings& DialogSettings() const { return settings_; }
+  QLineEdit* LineEdit() const { return edit_; }
+  QToolButton* BrowseButton() const { return button_; }
 
   // Opens the dialog as the browse button does.
-  void browse();
+  void Browse();
 
  signals:
   // The dialog has closed, confirmed or cancelled.
-  void browsed();
+  void Browsed();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

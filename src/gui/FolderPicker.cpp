@@ -5,9 +5,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "gui/DialogFont.h"
-#include "gui/ShowInFront.h"
-
 namespace quillmoor {
 
 namespace {
@@ -24,15 +21,8 @@ QWidget* Panel(const char* name, QWidget* parent) {
 }  // namespace
 
 FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), setSource_(std::move(setSource)) {
-  setObjectName(QStringLiteral("FolderPicker"));
-  setWindowTitle(QStringLiteral("Select Files..."));
-  setFont(DialogFont());
-  setModal(false);
-  // Closing the main window ends the program even while this one is open.
-  setAttribute(Qt::WA_QuitOnClose, false);
-  resize(kClientSize);
-
+    : FolderDialog("FolderPicker", "Select Files...", kClientSize, FolderChanges::Followed,
+                   std::move(setSource), parent) {
   QWidget* titlePanel = Panel("TitlePanel", this);
   titlePanel->setFixedHeight(20);
   auto* title = new QLabel(QStringLiteral("Please choose a folder"), titlePanel);
@@ -42,16 +32,11 @@ FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidge
 
   QWidget* leftMargin = Panel("LeftMargin", this);
   leftMargin->setFixedWidth(9);
-  folderTree_ = new FolderTreeView(true, this);
-  folderTree_->setObjectName(QStringLiteral("FolderTree"));
   QWidget* rightMargin = Panel("RightMargin", this);
   rightMargin->setFixedWidth(9);
 
   QWidget* buttonPanel = Panel("ButtonPanel", this);
   buttonPanel->setFixedHeight(36);
-  okButton_ = new QPushButton(QStringLiteral("OK"), buttonPanel);
-  okButton_->setObjectName(QStringLiteral("OkButton"));
-  okButton_->setDefault(true);
   okButton_->setFixedSize(73, 20);
   // Anchored to the panel's top and right edges: 8 from the top, 11 from the right.
   auto* buttonRow = new QHBoxLayout(buttonPanel);
@@ -70,21 +55,7 @@ FolderPicker::FolderPicker(std::function<void(const QString&)> setSource, QWidge
   column->addWidget(titlePanel);
   column->addLayout(middle);
   column->addWidget(buttonPanel);
-
-  QWidget::setTabOrder(folderTree_, okButton_);
-  folderTree_->setFocus();
-  connect(okButton_, &QPushButton::clicked, this, &FolderPicker::Accept);
-}
-
-void FolderPicker::OpenAt(const QString& folder) {
-  if (!folder.isEmpty()) folderTree_->SelectFolder(folder);
-  ShowInFront(*this);
-}
-
-void FolderPicker::Accept() {
-  const QString folder = folderTree_->SelectedFolder();
-  hide();
-  setSource_(folder);
+  FocusTree();
 }
 
 }  // namespace quillmoor

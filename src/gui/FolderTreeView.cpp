@@ -34,11 +34,11 @@ class VisibleFolders final : public QSortFilterProxyModel {
   QString keptShown_;
 };
 
-FolderTreeView::FolderTreeView(bool watchChanges, QWidget* parent)
+FolderTreeView::FolderTreeView(FolderChanges changes, QWidget* parent)
     : QTreeView(parent),
       model_(new QFileSystemModel(this)),
       visible_(new VisibleFolders(model_, this)) {
-  model_->setOption(QFileSystemModel::DontWatchForChanges, !watchChanges);
+  model_->setOption(QFileSystemModel::DontWatchForChanges, changes == FolderChanges::Ignored);
   // Hidden folders are taken in so that the one in use can be shown; VisibleFolders leaves
   // the others out.
   model_->setFilter(QDir::Dirs | QDir::Drives | QDir::NoDotAndDotDot | QDir::Hidden);

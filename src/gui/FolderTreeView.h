@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTreeView>
 
+#include "frontend/FolderWindowActions.h"
+
 namespace quillmoor {
 
 class VisibleFolders;
@@ -17,8 +19,7 @@ class FolderTreeView final : public QTreeView {
   Q_OBJECT
 
  public:
-  // watchChanges: whether the tree follows changes in the file system while it is shown.
-  FolderTreeView(bool watchChanges, QWidget* parent);
+  FolderTreeView(FolderChanges changes, QWidget* parent);
 
   // The selected folder's full path in the platform's spelling; empty when none is selected.
   QString SelectedFolder() const;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QShortcut>
@@ -11,81 +12,92 @@
 #include "gui/ButtonPictures.h"
 #include "gui/DialogFont.h"
 #include "gui/EnterKeyButton.h"
-#include "io/FileSystem.h"
-#include "settings/StartupFill.h"
+#include "operations/Version.h"
 
 namespace quillmoor {
 
 namespace {
 
-// The window's client area; its frame makes it 441 x 181 outside. At its smallest the window
-// still shows the whole progress bar, so its text stays readable.
-constexpr QSize kClientSize(433, 147);
-constexpr QSize kMinimumClientSize(433, 142);
-
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-std::string CurrentFolder() { return QDir::currentPath().toStdString(); }
+QSize QtSize(DesignSize size) { return {size.width, size.height}; }
 
-template <typename Control>
-Control* Placed(Control* control, const char* name, const QRect& place) {
-  control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(place);
-  return control;
-}
-
-QPushButton* OperationButton(QWidget* parent, const char* name, const char* text,
-                             const QRect& place, const QIcon& picture) {
-  auto* button = Placed(new EnterKeyButton(QString::fromLatin1(text), parent), name, place);
-  button->setIcon(picture);
-  button->setIconSize(QSize(16, 16));
-  return button;
-}
-
-OpenDialogSettings SourceDialog() {
-  OpenDialogSettings settings;
-  settings.title = QStringLiteral("Select a file");
-  settings.filter = QStringLiteral("*.*|*.*");
-  settings.multiSelect = true;
-  return settings;
-}
-
-OpenDialogSettings WadDialog() {
-  OpenDialogSettings settings;
-  settings.title = QStringLiteral("Select a wad");
-  settings.filter = QStringLiteral("*.wad|*.wad");
-  settings.defaultExtension = QStringLiteral("wad");
-  return settings;
-}
+QRect QtRect(const DesignRect& place) { return {place.left, place.top, place.width, place.height}; }
 
 }  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
                        InstallationRecordReader readRecord, Clock& clock, QWidget* parent)
     : QWidget(parent),
-      dialogs_(dialogs),
-      actions_(*this, store, state, std::move(readRecord), clock, NativeFileSystem()) {
+      MainWindowActions(store, state, std::move(readRecord), clock, NativeFileSystem()),
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(QStringLiteral("Quillmoor 2.9"));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
   setFont(DialogFont());
-  resize(kClientSize);
-  setMinimumSize(kMinimumClientSize);
-  BuildControls();
-  connect(sourceField_, &FileNameEdit::browsed, this, &MainWindow::ChooseSourceFiles);
-  connect(selectFolder_, &QPushButton::clicked, this, &MainWindow::ChooseSourceFolder);
-  connect(changeGamePathButton_, &QPushButton::clicked, this, &MainWindow::OpenGameFolderWindow);
-  connect(createWadButton_, &QPushButton::clicked, this, &MainWindow::CreateWad);
-  connect(extractWadButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
-  connect(updateWadButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
-  connect(updateTrackWadsButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+  resize(QtSize(kMainWindowClientSize));
+  setMinimumSize(QtSize(kMainWindowMinimumClientSize));
+  QWidget* previous = nullptr;
+  for (const ControlDescription& description : MainWindowControlsInTabOrder()) {
+    QWidget* control = MakeControl(description);
+    controls_[static_cast<std::size_t>(description.control)] = control;
+    if (description.tab == kNoTabStop) continue;
+    if (previous == nullptr) control->setFocus();
+    if (previous != nullptr) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+  ConnectClicks();
   OfferUndo();
   FillFieldsAtStartup();
 }
 
+QWidget* MainWindow::MakeControl(const ControlDescription& description) {
+  const QString text = QString::fromLatin1(description.text);
+  QWidget* control = nullptr;
+  switch (description.kind) {
+    case ControlKind::Label:
+      control = new QLabel(text, this);
+      break;
+    case ControlKind::SmallButton:
+      control = new EnterKeyButton(text, this);
+      break;
+    case ControlKind::OperationButton: {
+      auto* button = new EnterKeyButton(text, this);
+      button->setIcon(ButtonPictureIcon(description.picture));
+      button->setIconSize(QSize(16, 16));
+      control = button;
+      break;
+    }
+    case ControlKind::FileNameField: {
+      auto* field = new FileNameEdit(dialogs_, FieldDialog(description.control), this);
+      field->SetText(text);
+      control = field;
+      break;
+    }
+    case ControlKind::ProgressBar:
+      progressBar_ = new TextProgressBar(this);
+      control = progressBar_;
+      break;
+  }
+  control->setObjectName(QString::fromLatin1(description.name));
+  control->setGeometry(QtRect(description.place));
+  return control;
+}
+
+void MainWindow::ConnectClicks() {
+  for (const ControlDescription& description : MainWindowLayout()) {
+    if (auto* button = qobject_cast<QPushButton*>(Control(description.control))) {
+      connect(button, &QPushButton::clicked, this,
+              [this, control = description.control] { Press(control); });
+    }
+  }
+  connect(Field(MainWindowControl::SourceField), &FileNameEdit::Browsed, this,
+          [this] { SourceBrowsed(); });
+}
+
 void MainWindow::OfferUndo() {
   auto* undo = new QShortcut(QKeySequence::Undo, this);
-  connect(undo, &QShortcut::activated, this, &MainWindow::UndoLastChange);
-  QLineEdit* wadEdit = wadField_->lineEdit();
+  connect(undo, &QShortcut::activated, this, [this] { UndoLastChange(); });
+  QLineEdit* wadEdit = Field(MainWindowControl::WadField)->LineEdit();
   wadEdit->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(wadEdit, &QLineEdit::customContextMenuRequested, this, [this, wadEdit](QPoint at) {
     QMenu* menu = wadEdit->createStandardContextMenu();
@@ -93,110 +105,56 @@ void MainWindow::OfferUndo() {
     menu->addSeparator();
     QAction* undoChange = menu->addAction(QStringLiteral("Undo last change"));
     undoChange->setObjectName(QStringLiteral("UndoLastChange"));
-    connect(undoChange, &QAction::triggered, this, &MainWindow::UndoLastChange);
+    connect(undoChange, &QAction::triggered, this, [this] { UndoLastChange(); });
     menu->popup(wadEdit->mapToGlobal(at));
   });
 }
 
-void MainWindow::BuildControls() {
-  sourceLabel_ = Placed(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this),
-                        "SourceLabel", {8, 4, 152, 13});
-  selectFolder_ = Placed(new EnterKeyButton(QStringLiteral("Select a Folder"), this),
-                         "SelectFolder", {176, 4, 121, 15});
-  sourceField_ =
-      Placed(new FileNameEdit(dialogs_, SourceDialog(), this), "SourceField", {8, 21, 417, 20});
-  sourceField_->setText(QString::fromLatin1(kNoSourceText));
-  wadLabel_ = Placed(
-      new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"),
-                 this),
-      "WadLabel", {8, 52, 277, 13});
-  changeGamePathButton_ = Placed(new EnterKeyButton(QStringLiteral("Change GP4 Path"), this),
-                                 "ChangeGamePathButton", {320, 52, 105, 15});
-  wadField_ = Placed(new FileNameEdit(dialogs_, WadDialog(), this), "WadField", {8, 69, 417, 20});
-  createWadButton_ =
-      OperationButton(this, "CreateWadButton", "Create wad", {8, 96, 88, 22}, CreateWadPicture());
-  updateWadButton_ =
-      OperationButton(this, "UpdateWadButton", "Update wad", {104, 96, 88, 22}, UpdateWadPicture());
-  extractWadButton_ = OperationButton(this, "ExtractWadButton", "Extract wad", {200, 96, 88, 22},
-                                      ExtractWadPicture());
-  updateTrackWadsButton_ = OperationButton(this, "UpdateTrackWadsButton", "Update track wads",
-                                           {304, 96, 121, 22}, UpdateTracksPicture());
-  progressBar_ = Placed(new TextProgressBar(this), "ProgressBar", {8, 126, 417, 16});
-
-  QWidget::setTabOrder(selectFolder_, sourceField_);
-  QWidget::setTabOrder(sourceField_, wadField_);
-  QWidget::setTabOrder(wadField_, createWadButton_);
-  QWidget::setTabOrder(createWadButton_, updateWadButton_);
-  QWidget::setTabOrder(updateWadButton_, extractWadButton_);
-  QWidget::setTabOrder(extractWadButton_, updateTrackWadsButton_);
-  QWidget::setTabOrder(updateTrackWadsButton_, changeGamePathButton_);
-  selectFolder_->setFocus();
+QWidget* MainWindow::Control(MainWindowControl control) const {
+  return controls_[static_cast<std::size_t>(control)];
 }
 
-void MainWindow::FillFieldsAtStartup() { actions_.FillFieldsAtStartup(CurrentFolder()); }
-
-void MainWindow::SetSecondaryWindows(FolderPicker* folderPicker,
-                                     GameFolderWindow* gameFolderWindow) {
-  folderPicker_ = folderPicker;
-  gameFolderWindow_ = gameFolderWindow;
+FileNameEdit* MainWindow::Field(MainWindowControl control) const {
+  return static_cast<FileNameEdit*>(Control(control));
 }
 
-void MainWindow::ChooseSourceFolder() {
-  if (folderPicker_ != nullptr) folderPicker_->OpenAt(Text(actions_.SourceFolderInUse()));
+void MainWindow::SetSourceFieldText(const QString& text) {
+  Field(MainWindowControl::SourceField)->SetText(text);
 }
 
-void MainWindow::OpenGameFolderWindow() {
-  if (gameFolderWindow_ != nullptr) gameFolderWindow_->OpenAt(Text(actions_.GameFolderInUse()));
+void MainWindow::SetWadFieldText(const QString& text) {
+  Field(MainWindowControl::WadField)->SetText(text);
 }
 
-void MainWindow::SetSourceFieldText(const QString& text) { sourceField_->setText(text); }
-
-void MainWindow::SetWadFieldText(const QString& text) { wadField_->setText(text); }
-
-void MainWindow::UseGameFolder(const QString& folder) {
-  actions_.UseGameFolder(folder.toStdString(), CurrentFolder());
+std::string MainWindow::SourceText() {
+  return Field(MainWindowControl::SourceField)->Text().toStdString();
 }
 
-void MainWindow::ChooseSourceFiles() { actions_.SourceBrowsed(); }
+std::string MainWindow::WadText() {
+  return Field(MainWindowControl::WadField)->Text().toStdString();
+}
 
-void MainWindow::CreateWad() { actions_.CreateWad(); }
-
-void MainWindow::ExtractWad() { actions_.ExtractWad(); }
-
-void MainWindow::UpdateWad() { actions_.UpdateWad(); }
-
-void MainWindow::UpdateTrackWads() { actions_.UpdateTrackWads(); }
-
-void MainWindow::UndoLastChange() { actions_.UndoLastChange(); }
-
-std::string MainWindow::SourceText() { return sourceField_->text().toStdString(); }
-
-std::string MainWindow::WadText() { return wadField_->text().toStdString(); }
-
-bool MainWindow::AskYesNo(const std::string& question) {
+bool MainWindow::Confirm(const std::string& question) {
   return dialogs_.Question(this, Text(question));
 }
 
-void MainWindow::ShowMessage(const std::string& text) { dialogs_.Message(this, Text(text)); }
+void MainWindow::ShowMessageBox(const std::string& text) { dialogs_.Message(this, Text(text)); }
 
 void MainWindow::ShowErrorBox(const std::string& text) { dialogs_.Error(this, Text(text)); }
 
-SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
-                                             const std::string& filter) {
-  saveDialog_.fileName = Text(fileName);
-  saveDialog_.filter = Text(filter);
+std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogSettings& settings) {
   const std::optional<QString> chosen =
-      dialogs_.SaveFile(this, saveDialog_.title, saveDialog_.fileName, saveDialog_.filter);
-  if (chosen) saveDialog_.fileName = QDir::toNativeSeparators(*chosen);
-  return {chosen.has_value(), saveDialog_.fileName.toStdString()};
+      dialogs_.SaveFile(this, Text(settings.title), Text(settings.fileName), Text(settings.filter));
+  if (!chosen) return std::nullopt;
+  return QDir::toNativeSeparators(*chosen).toStdString();
 }
 
-void MainWindow::ShowProgress(int position, const std::string& text) {
-  progressBar_->setPosition(position);
-  progressBar_->setText(Text(text));
+void MainWindow::SetBar(int position, const std::string& text) {
+  progressBar_->SetPosition(position);
+  progressBar_->SetText(Text(text));
 }
 
-void MainWindow::ShowProgressPosition(int position) { progressBar_->setPosition(position); }
+void MainWindow::SetBarPosition(int position) { progressBar_->SetPosition(position); }
 
 void MainWindow::RefreshDuringRun() {
   progressBar_->repaint();
@@ -211,30 +169,33 @@ void MainWindow::RepaintNow() {
 std::string MainWindow::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
 void MainWindow::SetInputEnabled(bool enabled) {
-  if (!enabled) focusBeforeRun_ = focusWidget();
-  QWidget* const controls[] = {selectFolder_,     sourceField_,          changeGamePathButton_,
-                               wadField_,         createWadButton_,      updateWadButton_,
-                               extractWadButton_, updateTrackWadsButton_};
-  for (QWidget* control : controls) control->setEnabled(enabled);
-  if (folderPicker_ != nullptr) folderPicker_->setEnabled(enabled);
-  if (gameFolderWindow_ != nullptr) gameFolderWindow_->setEnabled(enabled);
-  if (enabled && focusBeforeRun_) focusBeforeRun_->setFocus();
+  for (const ControlDescription& description : MainWindowLayout()) {
+    if (TakesInput(description.kind)) Control(description.control)->setEnabled(enabled);
+  }
 }
 
-void MainWindow::SetSourceText(const std::string& text) { sourceField_->setText(Text(text)); }
+void MainWindow::RememberFocus() { focusBeforeRun_ = focusWidget(); }
+
+void MainWindow::RestoreFocus() {
+  if (focusBeforeRun_) focusBeforeRun_->setFocus();
+}
+
+std::string MainWindow::CurrentFolder() { return QDir::currentPath().toStdString(); }
+
+void MainWindow::SetSourceText(const std::string& text) { SetSourceFieldText(Text(text)); }
 
 void MainWindow::SetSourceDialogFolder(const std::string& folder) {
-  sourceField_->setInitialFolder(Text(folder));
+  Field(MainWindowControl::SourceField)->SetInitialFolder(folder);
 }
 
 void MainWindow::SetWadDialogFolder(const std::string& folder) {
-  wadField_->setInitialFolder(Text(folder));
+  Field(MainWindowControl::WadField)->SetInitialFolder(folder);
 }
 
-void MainWindow::SetWadText(const std::string& text) { wadField_->setText(Text(text)); }
+void MainWindow::SetWadText(const std::string& text) { SetWadFieldText(Text(text)); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (actions_.Running()) {
+  if (Running()) {
     event->ignore();
     return;
   }

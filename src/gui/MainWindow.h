@@ -1,86 +1,36 @@
-// The main window: the source field, the wad field, the operation buttons and the progress
-// bar. Its buttons and its secondary windows' OK run through MainWindowActions, which the
-// window serves with its fields, boxes, dialogs and bar. While an operation runs, the window
-// and its secondary windows take no input that could start or change anything, but go on
-// repainting and can be moved.
+// The main window in Qt: the controls of the main window's layout, made as Qt widgets. What
+// its buttons and its secondary windows' OK do is MainWindowActions'; the window gives it the
+// fields, boxes, dialogs and bar. While an operation runs, the window and its secondary
+// windows take no input that could start or change anything, but go on repainting and can be
+// moved.
 #pragma once
 
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QWidget>
+#include <array>
 
 #include "frontend/MainWindowActions.h"
-#include "frontend/MainWindowControls.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameEdit.h"
-#include "gui/FolderPicker.h"
-#include "gui/GameFolderWindow.h"
 #include "gui/TextProgressBar.h"
-#include "operations/ProgramState.h"
-#include "settings/InstallationRecord.h"
-#include "settings/SettingsStore.h"
 
 namespace quillmoor {
 
-// The save dialog shared by extraction and creation: its title is fixed, its file name and
-// filter are set before each showing and kept afterwards.
-struct SaveDialogSettings {
-  QString title = QStringLiteral("Please choose a folder");
-  QString filter = QStringLiteral("folder to create|*.*");
-  QString fileName;
-};
-
-class MainWindow final : public QWidget, public MainWindowControls {
+class MainWindow final : public QWidget, public MainWindowActions {
   Q_OBJECT
 
  public:
   MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
              InstallationRecordReader readRecord, Clock& clock, QWidget* parent = nullptr);
 
-  // The start-up fill, as when the window is created.
-  void FillFieldsAtStartup();
-  // The folder picker and the game-folder window, which "Select a Folder" and
-  // "Change GP4 Path" show.
-  void SetSecondaryWindows(FolderPicker* folderPicker, GameFolderWindow* gameFolderWindow);
-  // Shows the folder picker without blocking, at the source folder in use.
-  void ChooseSourceFolder();
-  // Shows the game-folder window without blocking, at the game folder in use.
-  void OpenGameFolderWindow();
-  // Replaces the text of the source field.
   void SetSourceFieldText(const QString& text);
-  // Replaces the text of the wad field.
   void SetWadFieldText(const QString& text);
-  // The game-folder window's OK: a folder that holds the game becomes the game folder.
-  void UseGameFolder(const QString& folder);
-  // After the source field's dialog: its next browse starts in the folder of the file named.
-  void ChooseSourceFiles();
-  // "Create wad".
-  void CreateWad();
-  // "Extract wad".
-  void ExtractWad();
-  // "Update wad": the wad of the wad field.
-  void UpdateWad();
-  // "Update track wads": the 17 track wads of the game folder.
-  void UpdateTrackWads();
-  // Ctrl+Z and "Undo last change": the wads the last run replaced get their previous versions
-  // back, after the user confirms.
-  void UndoLastChange();
 
   std::string SourceText() override;
   std::string WadText() override;
-  void ShowMessage(const std::string& text) override;
-  void ShowErrorBox(const std::string& text) override;
-  bool AskYesNo(const std::string& question) override;
-  SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string& filter) override;
-  void ShowProgress(int position, const std::string& text) override;
-  void ShowProgressPosition(int position) override;
-  void RefreshDuringRun() override;
+  bool Confirm(const std::string& question) override;
   void RepaintNow() override;
   std::string DecimalSeparator() override;
-  void SetInputEnabled(bool enabled) override;
-
-  const SaveDialogSettings& SaveDialog() const { return saveDialog_; }
 
  protected:
   // Closing the window while an operation runs is refused: the run would go on unseen.
@@ -91,30 +41,29 @@ class MainWindow final : public QWidget, public MainWindowControls {
   void SetSourceDialogFolder(const std::string& folder) override;
   void SetWadDialogFolder(const std::string& folder) override;
   void SetWadText(const std::string& text) override;
+  void ShowMessageBox(const std::string& text) override;
+  void ShowErrorBox(const std::string& text) override;
+  std::optional<std::string> ShowSaveDialog(const SaveDialogSettings& settings) override;
+  void SetBar(int position, const std::string& text) override;
+  void SetBarPosition(int position) override;
+  void RefreshDuringRun() override;
+  void SetInputEnabled(bool enabled) override;
+  void RememberFocus() override;
+  void RestoreFocus() override;
+  std::string CurrentFolder() override;
 
-  void BuildControls();
+  QWidget* MakeControl(const ControlDescription& description);
+  void ConnectClicks();
   // Ctrl+Z, and "Undo last change" in the wad field's context menu.
   void OfferUndo();
+  QWidget* Control(MainWindowControl control) const;
+  FileNameEdit* Field(MainWindowControl control) const;
 
   Dialogs& dialogs_;
-  MainWindowActions actions_;
-  SaveDialogSettings saveDialog_;
-  FolderPicker* folderPicker_ = nullptr;
-  GameFolderWindow* gameFolderWindow_ = nullptr;
+  std::array<QWidget*, kMainWindowControlCount> controls_{};
+  TextProgressBar* progressBar_ = nullptr;
   // The control that had the focus when the running operation started.
   QPointer<QWidget> focusBeforeRun_;
-
-  QLabel* sourceLabel_;
-  QPushButton* selectFolder_;
-  FileNameEdit* sourceField_;
-  QLabel* wadLabel_;
-  QPushButton* changeGamePathButton_;
-  FileNameEdit* wadField_;
-  QPushButton* createWadButton_;
-  QPushButton* updateWadButton_;
-  QPushButton* extractWadButton_;
-  QPushButton* updateTrackWadsButton_;
-  TextProgressBar* progressBar_;
 };
 
 }  // namespace quillmoor

@@ -17,12 +17,12 @@ TextProgressBar::TextProgressBar(QWidget* parent) : QFrame(parent) {
   setLineWidth(1);
 }
 
-void TextProgressBar::setPosition(int position) {
+void TextProgressBar::SetPosition(int position) {
   position_ = std::clamp(position, 0, 100);
   update();
 }
 
-void TextProgressBar::setText(const QString& text) {
+void TextProgressBar::SetText(const QString& text) {
   text_ = text;
   update();
 }

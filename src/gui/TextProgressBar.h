@@ -13,12 +13,12 @@ class TextProgressBar final : public QFrame {
  public:
   explicit TextProgressBar(QWidget* parent);
 
-  int position() const { return position_; }
-  QString text() const { return text_; }
+  int Position() const { return position_; }
+  QString Text() const { return text_; }
 
   // A percentage; above 100 shows as 100, below 0 as 0.
-  void setPosition(int position);
-  void setText(const QString& text);
+  void SetPosition(int position);
+  void SetText(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

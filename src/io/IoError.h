@@ -30,9 +30,9 @@ class IoError : public std::runtime_error {
  public:
   IoError(IoFailure kind, int errorNumber, std::string fileName);
 
-  IoFailure kind() const { return kind_; }
-  int errorNumber() const { return errorNumber_; }
-  const std::string& fileName() const { return fileName_; }
+  IoFailure Kind() const { return kind_; }
+  int ErrorNumber() const { return errorNumber_; }
+  const std::string& FileName() const { return fileName_; }
 
  private:
   IoFailure kind_;

@@ -48,7 +48,7 @@ class Descriptor {
     return *this;
   }
 
-  int get() const { return descriptor_; }
+  int Number() const { return descriptor_; }
 
  private:
   int descriptor_;
@@ -217,10 +217,10 @@ class PosixFolderTree final : public FolderTree {
     for (std::size_t i = 0; i < folders.size(); ++i) {
       path += folders[i] + "/";
       if (i < same) continue;
-      const int parent = i == 0 ? root_.get() : open_[i - 1].descriptor.get();
+      const int parent = i == 0 ? root_.Number() : open_[i - 1].descriptor.Number();
       open_.push_back({folders[i], OpenOrMakeFolder(parent, folders[i], shownName)});
     }
-    const int folder = open_.empty() ? root_.get() : open_.back().descriptor.get();
+    const int folder = open_.empty() ? root_.Number() : open_.back().descriptor.Number();
     // Each folder is cleared of what killed runs left once, when a file first goes into it.
     if (cleared_.insert(path).second) RemoveLeftovers(folder);
     return folder;

@@ -43,7 +43,7 @@ class OpenFolder {
     return *this;
   }
 
-  const std::wstring& path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
 
  private:
   HANDLE handle_;
@@ -88,7 +88,7 @@ OpenFolder OpenHeldFolder(const std::wstring& path, bool followLinks,
 // The folder name below parent, made when missing; a reparse point there is refused.
 OpenFolder OpenOrMakeFolder(const OpenFolder& parent, const std::string& name,
                             const std::string& shownName) {
-  const std::wstring path = parent.path() + L"\\" + WideName(name);
+  const std::wstring path = parent.Path() + L"\\" + WideName(name);
   if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
     throw LastError(shownName);
   }
@@ -142,7 +142,7 @@ class WindowsFolderTree final : public FolderTree {
     const std::wstring name = WideName(parts.back());
     parts.pop_back();
     const OpenFolder& folder = OpenFolders(parts, shownName);
-    return std::make_unique<WindowsNewFile>(folder.path() + L"\\" + name, shownName);
+    return std::make_unique<WindowsNewFile>(folder.Path() + L"\\" + name, shownName);
   }
 
  private:

@@ -9,7 +9,6 @@ namespace quillmoor::win32 {
 namespace {
 
 constexpr int kSide = 16;
-constexpr std::uint32_t kClear = 0x00000000;
 constexpr std::uint32_t kOutline = 0xFF463214;
 constexpr std::uint32_t kBox = 0xFFD6AA5E;
 constexpr std::uint32_t kArrow = 0xFF288C28;
@@ -32,8 +31,11 @@ void DrawBox(Canvas& canvas) {
   Fill(canvas, 2, 10, 13, 10, kOutline);
 }
 
-// An arrow over the box, pointing down into it or up out of it.
-void DrawArrow(Canvas& canvas, bool down) {
+// Where an arrow over the box points: down into it or up out of it.
+enum class Arrow { IntoBox, OutOfBox };
+
+void DrawArrow(Canvas& canvas, Arrow arrow) {
+  const bool down = arrow == Arrow::IntoBox;
   for (int step = 0; step < 4; ++step) {
     const int row = down ? 8 - step : step;
     Fill(canvas, 7 - step, row, 8 + step, row, kArrow);
@@ -52,11 +54,11 @@ Canvas Draw(ButtonPicture picture) {
       break;
     case ButtonPicture::UpdateWad:
       DrawBox(canvas);
-      DrawArrow(canvas, true);
+      DrawArrow(canvas, Arrow::IntoBox);
       break;
     case ButtonPicture::ExtractWad:
       DrawBox(canvas);
-      DrawArrow(canvas, false);
+      DrawArrow(canvas, Arrow::OutOfBox);
       break;
     case ButtonPicture::UpdateTracks:
       for (int row = 0; row < 4; ++row) {
@@ -67,6 +69,8 @@ Canvas Draw(ButtonPicture picture) {
         }
       }
       Fill(canvas, 2, 1, 2, 15, kOutline);
+      break;
+    case ButtonPicture::None:
       break;
   }
   return canvas;

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
+#include "frontend/MainWindowLayout.h"
 #include "win32/DpiScale.h"
 
 namespace quillmoor::win32 {
 
-enum class ButtonPicture { CreateWad, UpdateWad, ExtractWad, UpdateTracks };
-
-// A new icon of the picture at the screen's scale; the caller destroys it.
+// A new icon of the picture at the screen's scale, clear for ButtonPicture::None; the
+// caller destroys it.
 HICON CreateButtonPicture(ButtonPicture picture, DpiScale scale);
 
 }  // namespace quillmoor::win32

@@ -29,7 +29,7 @@ DialogWindow::~DialogWindow() {
 }
 
 void DialogWindow::Create(HWND owner, const std::string& title, DWORD style, DWORD extendedStyle,
-                          SIZE clientSize) {
+                          DesignSize clientSize) {
   const std::vector<WORD> empty = EmptyTemplate(style, extendedStyle);
   handle_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(empty.data()), owner,
@@ -42,7 +42,7 @@ void DialogWindow::Create(HWND owner, const std::string& title, DWORD style, DWO
 }
 
 HWND DialogWindow::AddControl(const wchar_t* windowClass, const std::string& text, DWORD style,
-                              int id, const RECT& place) {
+                              int id, const DesignRect& place) {
   const RECT scaled = scale_(place);
   HWND control = CreateWindowExW(
       0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, scaled.left, scaled.top,
@@ -52,10 +52,8 @@ HWND DialogWindow::AddControl(const wchar_t* windowClass, const std::string& tex
   return control;
 }
 
-HWND DialogWindow::AddLabel(const std::string& text, int id, int left, int top, int width) {
-  constexpr int kLabelHeight = 13;
-  HWND label = AddControl(L"STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX, id,
-                          {left, top, left + width, top + kLabelHeight});
+HWND DialogWindow::AddLabel(const std::string& text, int id, const DesignRect& place) {
+  HWND label = AddControl(L"STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX, id, place);
   HDC dc = GetDC(label);
   HGDIOBJ previous = SelectObject(dc, font_);
   const std::wstring wide = Wide(text);
@@ -63,15 +61,15 @@ HWND DialogWindow::AddLabel(const std::string& text, int id, int left, int top, 
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
   SelectObject(dc, previous);
   ReleaseDC(label, dc);
-  if (extent.cx > scale_(width)) {
-    SetWindowPos(label, nullptr, 0, 0, extent.cx, scale_(kLabelHeight),
+  if (extent.cx > scale_(place.width)) {
+    SetWindowPos(label, nullptr, 0, 0, extent.cx, scale_(place.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return label;
 }
 
-SIZE DialogWindow::OuterSizeFor(SIZE clientSize) const {
-  RECT outer{0, 0, scale_(clientSize.cx), scale_(clientSize.cy)};
+SIZE DialogWindow::OuterSizeFor(DesignSize clientSize) const {
+  RECT outer = scale_(DesignRect{0, 0, clientSize.width, clientSize.height});
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
   return {outer.right - outer.left, outer.bottom - outer.top};

@@ -25,16 +25,16 @@ class DialogWindow {
   // Makes the window, hidden: title, window styles, and the client size in design pixels.
   // owner is the window this one stays above, or none.
   void Create(HWND owner, const std::string& title, DWORD style, DWORD extendedStyle,
-              SIZE clientSize);
+              DesignSize clientSize);
   // A child control at a place in design pixels, in the dialog font. Controls made one after
   // the other follow each other in the keyboard order.
   HWND AddControl(const wchar_t* windowClass, const std::string& text, DWORD style, int id,
-                  const RECT& place);
-  // A label at (left, top) in design pixels, at least width x 13 and as wide as its text, so
-  // that the text shows whole in whatever face stands in for the dialog font.
-  HWND AddLabel(const std::string& text, int id, int left, int top, int width);
+                  const DesignRect& place);
+  // A label at place, widened to its text where that is wider, so that the text shows whole
+  // in whatever face stands in for the dialog font.
+  HWND AddLabel(const std::string& text, int id, const DesignRect& place);
   // The outer size that gives a client area of clientSize design pixels.
-  SIZE OuterSizeFor(SIZE clientSize) const;
+  SIZE OuterSizeFor(DesignSize clientSize) const;
   // Puts the window at the centre of the screen's work area.
   void CentreOnScreen();
 

@@ -3,13 +3,13 @@
 #include <commdlg.h>
 
 #include "io/WideText.h"
+#include "operations/Version.h"
 #include "win32/WindowText.h"
 
 namespace quillmoor::win32 {
 
 namespace {
 
-constexpr const wchar_t* kCaption = L"Quillmoor 2.9";
 // Room for many files chosen at once.
 constexpr std::size_t kFileBufferLength = 32768;
 
@@ -25,6 +25,8 @@ OPENFILENAMEW DialogSetup(HWND owner, const std::wstring& title, const std::wstr
   setup.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   return setup;
 }
+
+std::wstring Caption() { return Wide(kProgramTitle); }
 
 }  // namespace
 
@@ -83,16 +85,16 @@ std::optional<std::string> SystemDialogs::SaveFile(HWND owner, const std::string
 }
 
 void SystemDialogs::Message(HWND owner, const std::string& text) {
-  MessageBoxW(owner, Wide(text).c_str(), kCaption, MB_OK);
+  MessageBoxW(owner, Wide(text).c_str(), Caption().c_str(), MB_OK);
 }
 
 bool SystemDialogs::Question(HWND owner, const std::string& text) {
-  return MessageBoxW(owner, Wide(text).c_str(), kCaption,
+  return MessageBoxW(owner, Wide(text).c_str(), Caption().c_str(),
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void SystemDialogs::Error(HWND owner, const std::string& text) {
-  MessageBoxW(owner, Wide(text).c_str(), kCaption, MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, Wide(text).c_str(), Caption().c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace quillmoor::win32

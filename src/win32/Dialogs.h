@@ -8,17 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace quillmoor::win32 {
+#include "frontend/MainWindowLayout.h"
 
-// An open dialog as a file-name field sets it up. The filter is given as
-// "description|pattern" pairs, patterns separated by ';'.
-struct OpenDialogSettings {
-  std::string title;
-  std::string filter;
-  std::string initialFolder;
-  std::string defaultExtension;
-  bool multiSelect = false;
-};
+namespace quillmoor::win32 {
 
 class Dialogs {
  public:
@@ -31,7 +23,7 @@ class Dialogs {
   virtual std::optional<std::string> SaveFile(HWND owner, const std::string& title,
                                               const std::string& fileName,
                                               const std::string& filter) = 0;
-  // A message box with the caption "Quillmoor 2.9", no icon and one OK.
+  // A message box with the program's title as its caption, no icon and one OK.
   virtual void Message(HWND owner, const std::string& text) = 0;
   // The same with the error icon.
   virtual void Error(HWND owner, const std::string& text) = 0;

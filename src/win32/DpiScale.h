@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "frontend/DesignRect.h"
+
 namespace quillmoor::win32 {
 
 class DpiScale {
@@ -12,11 +14,11 @@ class DpiScale {
   // The scale of the screen Quillmoor runs on.
   static DpiScale OfScreen();
 
-  int dpi() const { return dpi_; }
   int operator()(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
-  RECT operator()(const RECT& design) const {
-    return {(*this)(design.left), (*this)(design.top), (*this)(design.right),
-            (*this)(design.bottom)};
+  // The rectangle on the screen, as Win32 gives one: left, top, right and bottom.
+  RECT operator()(const DesignRect& design) const {
+    return {(*this)(design.left), (*this)(design.top), (*this)(design.Right()),
+            (*this)(design.Bottom())};
   }
 
  private:

@@ -10,7 +10,7 @@ FileNameField::FileNameField(Dialogs& dialogs, OpenDialogSettings settings,
                              std::function<void()> browsed)
     : dialogs_(dialogs), settings_(std::move(settings)), browsed_(std::move(browsed)) {}
 
-void FileNameField::Create(HWND window, int fieldId, int browseId, const RECT& place,
+void FileNameField::Create(HWND window, int fieldId, int browseId, const DesignRect& place,
                            DpiScale scale, HFONT font) {
   const RECT field = scale(place);
   const int height = field.bottom - field.top;

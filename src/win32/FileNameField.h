@@ -21,7 +21,7 @@ class FileNameField {
 
   // Makes the two controls in window at place (design pixels). The browse button is made
   // first, so it lies above the edit.
-  void Create(HWND window, int fieldId, int browseId, const RECT& place, DpiScale scale,
+  void Create(HWND window, int fieldId, int browseId, const DesignRect& place, DpiScale scale,
               HFONT font);
 
   std::string Text() const;

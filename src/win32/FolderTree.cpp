@@ -62,7 +62,7 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-HWND FolderTree::Create(HWND window, int id, const RECT& place, DpiScale scale, HFONT font) {
+HWND FolderTree::Create(HWND window, int id, const DesignRect& place, DpiScale scale, HFONT font) {
   const RECT scaled = scale(place);
   tree_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
@@ -169,7 +169,8 @@ bool FolderTree::Notify(const NMHDR& header, LRESULT& result) {
   if (header.hwndFrom != tree_) return false;
   if (header.code == TVN_ITEMEXPANDINGW) {
     const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
-    if (change.action == TVE_EXPAND && (watchChanges_ || change.itemNew.lParam == kNotRead))
+    if (change.action == TVE_EXPAND &&
+        (changes_ == FolderChanges::Followed || change.itemNew.lParam == kNotRead))
       Fill(change.itemNew.hItem);
     result = FALSE;
     return true;

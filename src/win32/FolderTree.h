@@ -11,18 +11,18 @@
 
 #include <string>
 
+#include "frontend/FolderWindowActions.h"
 #include "win32/DpiScale.h"
 
 namespace quillmoor::win32 {
 
 class FolderTree {
  public:
-  // watchChanges: whether a folder's content is read again each time it is opened, so the
-  // tree follows changes in the file system.
-  explicit FolderTree(bool watchChanges) : watchChanges_(watchChanges) {}
+  // Followed changes: a folder's content is read again each time it is opened.
+  explicit FolderTree(FolderChanges changes) : changes_(changes) {}
 
   // Makes the tree-view control in window at place (design pixels) with the control id id.
-  HWND Create(HWND window, int id, const RECT& place, DpiScale scale, HFONT font);
+  HWND Create(HWND window, int id, const DesignRect& place, DpiScale scale, HFONT font);
   HWND Handle() const { return tree_; }
 
   // The selected folder's full path: a drive as "C:\", other folders without a backslash at
@@ -43,7 +43,7 @@ class FolderTree {
   HTREEITEM ChildNamed(HTREEITEM parent, const std::wstring& name) const;
   HTREEITEM Insert(HTREEITEM parent, const std::wstring& name, const std::wstring& path);
 
-  bool watchChanges_;
+  FolderChanges changes_;
   HWND tree_ = nullptr;
 };
 

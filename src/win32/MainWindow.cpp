@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "io/WideText.h"
+#include "operations/Version.h"
 #include "win32/ButtonPictures.h"
 #include "win32/FieldContextMenu.h"
 #include "win32/MessageLoop.h"
@@ -14,41 +15,22 @@
 
 namespace quillmoor::win32 {
 
-namespace {
-
-// The client area in design pixels; the window's frame makes it 441 x 181 outside. The
-// smallest client area still shows the whole progress bar with its text.
-constexpr SIZE kClientSize{433, 147};
-constexpr SIZE kMinimumClientSize{433, 144};
-
-OpenDialogSettings SourceDialog() {
-  OpenDialogSettings settings;
-  settings.title = "Select a file";
-  settings.filter = "*.*|*.*";
-  settings.multiSelect = true;
-  return settings;
-}
-
-OpenDialogSettings WadDialog() {
-  OpenDialogSettings settings;
-  settings.title = "Select a wad";
-  settings.filter = "*.wad|*.wad";
-  settings.defaultExtension = "wad";
-  return settings;
-}
-
-}  // namespace
-
 MainWindow::MainWindow(Dialogs& dialogs, SettingsStore& store, ProgramState& state,
                        InstallationRecordReader readRecord, Clock& clock, FileSystem& fileSystem,
                        DpiScale scale, HFONT font)
     : DialogWindow(scale, font),
+      MainWindowActions(store, state, std::move(readRecord), clock, fileSystem),
       dialogs_(dialogs),
-      actions_(*this, store, state, std::move(readRecord), clock, fileSystem),
-      sourceField_(dialogs, SourceDialog(), [this] { actions_.SourceBrowsed(); }),
-      wadField_(dialogs, WadDialog(), [] {}) {
-  Create(nullptr, "Quillmoor 2.9", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, kClientSize);
-  BuildControls();
+      sourceField_(dialogs, FieldDialog(MainWindowControl::SourceField),
+                   [this] { SourceBrowsed(); }),
+      wadField_(dialogs, FieldDialog(MainWindowControl::WadField), [] {}) {
+  Create(nullptr, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, kMainWindowClientSize);
+  // Made in the keyboard order, which the dialog manager takes from the order of making.
+  for (const ControlDescription& description : MainWindowControlsInTabOrder()) {
+    MakeControl(description);
+  }
+  SendMessageW(Handle(), WM_NEXTDLGCTL,
+               reinterpret_cast<WPARAM>(GetDlgItem(Handle(), kSelectFolder)), TRUE);
   CentreOnScreen();
   FillFieldsAtStartup();
 }
@@ -57,95 +39,63 @@ MainWindow::~MainWindow() {
   for (HICON picture : pictures_) DestroyIcon(picture);
 }
 
-void MainWindow::BuildControls() {
-  AddLabel("Select file(s) to replace in wad(s)", kSourceLabel, 8, 4, 152);
-  AddControl(L"BUTTON", "Select a Folder", WS_TABSTOP | BS_PUSHBUTTON, kSelectFolder,
-             {176, 4, 176 + 121, 4 + 15});
-  sourceField_.Create(Handle(), kSourceField, kSourceBrowse, {8, 21, 8 + 417, 21 + 20}, scale_,
-                      font_);
-  sourceField_.SetText(kNoSourceText);
-  wadField_.Create(Handle(), kWadField, kWadBrowse, {8, 69, 8 + 417, 69 + 20}, scale_, font_);
-  OfferInContextMenu(wadField_.Edit(), {"Undo last change", kUndoLastChange});
-
-  struct OperationButton {
-    int id;
-    const char* text;
-    RECT place;
-    ButtonPicture picture;
-  };
-  const OperationButton buttons[] = {
-      {kCreateWad, "Create wad", {8, 96, 8 + 88, 96 + 22}, ButtonPicture::CreateWad},
-      {kUpdateWad, "Update wad", {104, 96, 104 + 88, 96 + 22}, ButtonPicture::UpdateWad},
-      {kExtractWad, "Extract wad", {200, 96, 200 + 88, 96 + 22}, ButtonPicture::ExtractWad},
-      {kUpdateTrackWads,
-       "Update track wads",
-       {304, 96, 304 + 121, 96 + 22},
-       ButtonPicture::UpdateTracks},
-  };
-  for (std::size_t i = 0; i < std::size(buttons); ++i) {
-    HWND button = AddControl(L"BUTTON", buttons[i].text, WS_TABSTOP | BS_PUSHBUTTON, buttons[i].id,
-                             buttons[i].place);
-    pictures_[i] = CreateButtonPicture(buttons[i].picture, scale_);
-    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(pictures_[i]));
+void MainWindow::MakeControl(const ControlDescription& description) {
+  const int id = ControlIdOf(description.control);
+  switch (description.kind) {
+    case ControlKind::Label:
+      AddLabel(description.text, id, description.place);
+      break;
+    case ControlKind::SmallButton:
+    case ControlKind::OperationButton:
+      AddButton(description);
+      break;
+    case ControlKind::FileNameField: {
+      const bool source = description.control == MainWindowControl::SourceField;
+      FileNameField& field = source ? sourceField_ : wadField_;
+      field.Create(Handle(), id, source ? kSourceBrowse : kWadBrowse, description.place, scale_,
+                   font_);
+      field.SetText(description.text);
+      if (!source) OfferInContextMenu(field.Edit(), {"Undo last change", kUndoLastChange});
+      break;
+    }
+    case ControlKind::ProgressBar:
+      progressBar_ = AddControl(kTextProgressBarClass, "", 0, id, description.place);
+      break;
   }
-
-  AddLabel("Select one of the GP4's wad to patch or the wad to extract", kWadLabel, 8, 52, 277);
-  AddControl(L"BUTTON", "Change GP4 Path", WS_TABSTOP | BS_PUSHBUTTON, kChangeGamePath,
-             {320, 52, 320 + 105, 52 + 15});
-  progressBar_ =
-      AddControl(kTextProgressBarClass, "", 0, kProgressBar, {8, 126, 8 + 417, 126 + 16});
-  SendMessageW(Handle(), WM_NEXTDLGCTL,
-               reinterpret_cast<WPARAM>(GetDlgItem(Handle(), kSelectFolder)), TRUE);
 }
 
-void MainWindow::FillFieldsAtStartup() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  actions_.FillFieldsAtStartup(Utf8FromWide(folder));
-}
-
-void MainWindow::SetSecondaryWindows(SecondaryWindow* folderPicker,
-                                     SecondaryWindow* gameFolderWindow) {
-  folderPicker_ = folderPicker;
-  gameFolderWindow_ = gameFolderWindow;
+void MainWindow::AddButton(const ControlDescription& description) {
+  HWND button = AddControl(L"BUTTON", description.text, WS_TABSTOP | BS_PUSHBUTTON,
+                           ControlIdOf(description.control), description.place);
+  if (description.picture == ButtonPicture::None) return;
+  pictures_.push_back(CreateButtonPicture(description.picture, scale_));
+  SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(pictures_.back()));
 }
 
 void MainWindow::SetSourceFieldText(const std::string& folder) { sourceField_.SetText(folder); }
-
-void MainWindow::UseGameFolder(const std::string& folder) {
-  wchar_t current[MAX_PATH + 1] = {};
-  GetCurrentDirectoryW(MAX_PATH, current);
-  actions_.UseGameFolder(folder, Utf8FromWide(current));
-}
 
 std::string MainWindow::SourceText() { return sourceField_.Text(); }
 
 std::string MainWindow::WadText() { return wadField_.Text(); }
 
-void MainWindow::ShowMessage(const std::string& text) { dialogs_.Message(Handle(), text); }
-
-bool MainWindow::AskYesNo(const std::string& question) {
+bool MainWindow::Confirm(const std::string& question) {
   return dialogs_.Question(Handle(), question);
 }
 
+void MainWindow::ShowMessageBox(const std::string& text) { dialogs_.Message(Handle(), text); }
+
 void MainWindow::ShowErrorBox(const std::string& text) { dialogs_.Error(Handle(), text); }
 
-SaveDialogAnswer MainWindow::AskSaveFileName(const std::string& fileName,
-                                             const std::string& filter) {
-  saveDialog_.fileName = fileName;
-  saveDialog_.filter = filter;
-  const std::optional<std::string> chosen =
-      dialogs_.SaveFile(Handle(), saveDialog_.title, saveDialog_.fileName, saveDialog_.filter);
-  if (chosen) saveDialog_.fileName = *chosen;
-  return {chosen.has_value(), saveDialog_.fileName};
+std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogSettings& settings) {
+  return dialogs_.SaveFile(Handle(), settings.title, settings.fileName, settings.filter);
 }
 
-void MainWindow::ShowProgress(int position, const std::string& text) {
-  ShowProgressPosition(position);
+void MainWindow::SetBar(int position, const std::string& text) {
+  SetBarPosition(position);
   SetText(progressBar_, text);
 }
 
-void MainWindow::ShowProgressPosition(int position) {
+void MainWindow::SetBarPosition(int position) {
   SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
 }
 
@@ -165,17 +115,27 @@ std::string MainWindow::DecimalSeparator() {
 }
 
 void MainWindow::SetInputEnabled(bool enabled) {
-  if (!enabled) focusBeforeRun_ = GetFocus();
-  for (int id : {kSelectFolder, kSourceField, kSourceBrowse, kChangeGamePath, kWadField, kWadBrowse,
-                 kCreateWad, kUpdateWad, kExtractWad, kUpdateTrackWads}) {
-    EnableWindow(GetDlgItem(Handle(), id), enabled ? TRUE : FALSE);
+  for (const ControlDescription& description : MainWindowLayout()) {
+    if (!TakesInput(description.kind)) continue;
+    EnableWindow(GetDlgItem(Handle(), ControlIdOf(description.control)), enabled ? TRUE : FALSE);
   }
-  for (SecondaryWindow* window : {folderPicker_, gameFolderWindow_}) {
-    if (window != nullptr) EnableWindow(window->Handle(), enabled ? TRUE : FALSE);
+  for (int browse : {kSourceBrowse, kWadBrowse}) {
+    EnableWindow(GetDlgItem(Handle(), browse), enabled ? TRUE : FALSE);
   }
-  if (enabled && focusBeforeRun_ != nullptr && IsChild(Handle(), focusBeforeRun_)) {
+}
+
+void MainWindow::RememberFocus() { focusBeforeRun_ = GetFocus(); }
+
+void MainWindow::RestoreFocus() {
+  if (focusBeforeRun_ != nullptr && IsChild(Handle(), focusBeforeRun_)) {
     SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusBeforeRun_), TRUE);
   }
+}
+
+std::string MainWindow::CurrentFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  return Utf8FromWide(folder);
 }
 
 void MainWindow::SetSourceText(const std::string& text) { sourceField_.SetText(text); }
@@ -210,13 +170,13 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      const SIZE minimum = OuterSizeFor(kMinimumClientSize);
+      const SIZE minimum = OuterSizeFor(kMainWindowMinimumClientSize);
       limits->ptMinTrackSize = {minimum.cx, minimum.cy};
       return true;
     }
     case WM_CLOSE:
       // Closing ends the program, but never in the middle of an operation.
-      if (!actions_.Running()) {
+      if (!Running()) {
         ShowWindow(Handle(), SW_HIDE);
         PostQuitMessage(0);
       }
@@ -228,34 +188,19 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void MainWindow::Command(int id) {
   switch (id) {
-    case kSelectFolder:
-      if (folderPicker_ != nullptr) folderPicker_->Open();
-      break;
-    case kChangeGamePath:
-      if (gameFolderWindow_ != nullptr) gameFolderWindow_->Open();
-      break;
     case kSourceBrowse:
       sourceField_.Browse();
       break;
     case kWadBrowse:
       wadField_.Browse();
       break;
-    case kCreateWad:
-      actions_.CreateWad();
-      break;
-    case kUpdateWad:
-      actions_.UpdateWad();
-      break;
-    case kExtractWad:
-      actions_.ExtractWad();
-      break;
-    case kUpdateTrackWads:
-      actions_.UpdateTrackWads();
-      break;
     case kUndoLastChange:
-      actions_.UndoLastChange();
+      UndoLastChange();
       break;
     default:
+      if (id >= kSourceLabel && id <= kProgressBar) {
+        Press(static_cast<MainWindowControl>(id - kSourceLabel));
+      }
       break;
   }
 }

@@ -11,33 +11,30 @@ namespace {
 constexpr int kTitleHeight = 20;
 constexpr int kMargin = 9;
 constexpr int kButtonPanelHeight = 36;
-constexpr SIZE kOkSize{73, 20};
+constexpr DesignSize kOkSize{73, 20};
 constexpr int kOkTop = 8;
 constexpr int kOkRightGap = 11;
+// A title's height; its width is its text's.
+constexpr int kLabelHeight = 13;
 
 }  // namespace
 
-void FolderWindow::MakeWindow(HWND owner, const std::string& title, SIZE clientSize) {
+void FolderWindow::MakeWindow(HWND owner, const std::string& title, DesignSize clientSize) {
   Create(owner, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
          WS_EX_TOPMOST, clientSize);
 }
 
-void FolderWindow::Open() {
-  const bool wasOpen = IsWindowVisible(Handle()) != FALSE;
-  if (!wasOpen) {
-    const std::string folder = wiring_.folderInUse();
-    if (!folder.empty()) tree_.SelectFolder(folder);
-  }
+void FolderWindow::SetInputEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE : FALSE); }
+
+bool FolderWindow::IsShown() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void FolderWindow::ShowInFront() {
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tree_.Handle()), TRUE);
 }
 
-void FolderWindow::Accept() {
-  const std::string folder = tree_.SelectedFolder();
-  ShowWindow(Handle(), SW_HIDE);
-  wiring_.accept(folder);
-}
+void FolderWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 bool FolderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
@@ -46,31 +43,30 @@ bool FolderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) Accept();
-      if (LOWORD(wParam) == IDCANCEL) ShowWindow(Handle(), SW_HIDE);
+      if (LOWORD(wParam) == IDCANCEL) Hide();
       return true;
     case WM_NOTIFY:
       return tree_.Notify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_CLOSE:
-      ShowWindow(Handle(), SW_HIDE);
+      Hide();
       return true;
     default:
       return false;
   }
 }
 
-FolderPicker::FolderPicker(HWND owner, SecondaryWindowWiring wiring, DpiScale scale, HFONT font)
-    : FolderWindow(std::move(wiring), true, scale, font) {
-  constexpr SIZE kClientSize{204, 275};
+FolderPicker::FolderPicker(HWND owner, FolderAccepted setSource, DpiScale scale, HFONT font)
+    : FolderWindow(std::move(setSource), FolderChanges::Followed, scale, font) {
+  constexpr DesignSize kClientSize{204, 275};
   MakeWindow(owner, "Select Files...", kClientSize);
-  tree_.Create(
-      Handle(), kFolderTree,
-      {kMargin, kTitleHeight, kClientSize.cx - kMargin, kClientSize.cy - kButtonPanelHeight},
-      scale_, font_);
-  AddControl(
-      L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
-      {kClientSize.cx - kOkRightGap - kOkSize.cx, kClientSize.cy - kButtonPanelHeight + kOkTop,
-       kClientSize.cx - kOkRightGap, kClientSize.cy - kButtonPanelHeight + kOkTop + kOkSize.cy});
-  AddLabel("Please choose a folder", kTitle, 10, 4, 0);
+  tree_.Create(Handle(), kFolderTree,
+               {kMargin, kTitleHeight, kClientSize.width - 2 * kMargin,
+                kClientSize.height - kButtonPanelHeight - kTitleHeight},
+               scale_, font_);
+  AddControl(L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
+             {kClientSize.width - kOkRightGap - kOkSize.width,
+              kClientSize.height - kButtonPanelHeight + kOkTop, kOkSize.width, kOkSize.height});
+  AddLabel("Please choose a folder", kTitle, {10, 4, 0, kLabelHeight});
   CentreOnScreen();
 }
 
@@ -93,17 +89,16 @@ void FolderPicker::Arrange() {
   SetWindowPos(tree_.Handle(), nullptr, margin, top, width - 2 * margin, panelTop - top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(GetDlgItem(Handle(), IDOK), nullptr,
-               width - scale_(kOkRightGap) - scale_(kOkSize.cx), panelTop + scale_(kOkTop), 0, 0,
+               width - scale_(kOkRightGap) - scale_(kOkSize.width), panelTop + scale_(kOkTop), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-GameFolderWindow::GameFolderWindow(HWND owner, SecondaryWindowWiring wiring, DpiScale scale,
-                                   HFONT font)
-    : FolderWindow(std::move(wiring), false, scale, font) {
+GameFolderWindow::GameFolderWindow(HWND owner, FolderAccepted useFolder, DpiScale scale, HFONT font)
+    : FolderWindow(std::move(useFolder), FolderChanges::Ignored, scale, font) {
   MakeWindow(owner, "Manual Path Entry", {257, 306});
-  tree_.Create(Handle(), kFolderTree, {16, 32, 16 + 225, 32 + 233}, scale_, font_);
-  AddControl(L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {168, 272, 168 + 73, 272 + 25});
-  AddLabel("Please Choose your GP4 Folder :", kTitle, 16, 8, 0);
+  tree_.Create(Handle(), kFolderTree, {16, 32, 225, 233}, scale_, font_);
+  AddControl(L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {168, 272, 73, 25});
+  AddLabel("Please Choose your GP4 Folder :", kTitle, {16, 8, 0, kLabelHeight});
   CentreOnScreen();
 }
 

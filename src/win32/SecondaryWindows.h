@@ -1,16 +1,16 @@
 // The folder picker and the game-folder window as native Win32 windows: shown without
 // blocking and above other windows; closing one only hides it, so it shows its last
-// selection when it opens again. Each opens at the folder in use, when there is one.
+// selection when it opens again.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+#include <utility>
 
+#include "frontend/FolderWindowActions.h"
 #include "win32/DialogWindow.h"
 #include "win32/FolderTree.h"
-#include "win32/MainWindow.h"
 
 namespace quillmoor::win32 {
 
@@ -20,31 +20,27 @@ enum SecondaryWindowControl : int {
   kTitle,
 };
 
-// What a secondary window asks of the main window: the folder its tree opens at (empty for
-// none), and what its OK does with the folder selected (empty when none is).
-struct SecondaryWindowWiring {
-  std::function<std::string()> folderInUse;
-  std::function<void(const std::string&)> accept;
-};
-
-class FolderWindow : public DialogWindow, public SecondaryWindow {
+class FolderWindow : public DialogWindow, public FolderWindowActions {
  public:
-  void Open() override;
-  HWND Handle() const override { return DialogWindow::Handle(); }
   FolderTree& Tree() { return tree_; }
-  // OK: the window hides and hands on the folder selected.
-  void Accept();
+  void SetInputEnabled(bool enabled) override;
 
  protected:
-  FolderWindow(SecondaryWindowWiring wiring, bool watchChanges, DpiScale scale, HFONT font)
-      : DialogWindow(scale, font), wiring_(std::move(wiring)), tree_(watchChanges) {}
+  FolderWindow(FolderAccepted accepted, FolderChanges changes, DpiScale scale, HFONT font)
+      : DialogWindow(scale, font), FolderWindowActions(std::move(accepted)), tree_(changes) {}
   // Makes the window with its client size; the window then adds its controls.
-  void MakeWindow(HWND owner, const std::string& title, SIZE clientSize);
+  void MakeWindow(HWND owner, const std::string& title, DesignSize clientSize);
 
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  SecondaryWindowWiring wiring_;
   FolderTree tree_;
+
+ private:
+  bool IsShown() const override;
+  void SelectFolder(const std::string& folder) override { tree_.SelectFolder(folder); }
+  std::string SelectedFolder() const override { return tree_.SelectedFolder(); }
+  void ShowInFront() override;
+  void Hide() override;
 };
 
 // "Select Files...": a folder chosen here becomes the source of a creation or an update. The
@@ -52,7 +48,7 @@ class FolderWindow : public DialogWindow, public SecondaryWindow {
 // the bottom right corner.
 class FolderPicker final : public FolderWindow {
  public:
-  FolderPicker(HWND owner, SecondaryWindowWiring wiring, DpiScale scale, HFONT font);
+  FolderPicker(HWND owner, FolderAccepted setSource, DpiScale scale, HFONT font);
 
  private:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -63,7 +59,7 @@ class FolderPicker final : public FolderWindow {
 // places whatever the window's size.
 class GameFolderWindow final : public FolderWindow {
  public:
-  GameFolderWindow(HWND owner, SecondaryWindowWiring wiring, DpiScale scale, HFONT font);
+  GameFolderWindow(HWND owner, FolderAccepted useFolder, DpiScale scale, HFONT font);
 };
 
 }  // namespace quillmoor::win32

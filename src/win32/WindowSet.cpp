@@ -18,14 +18,12 @@ WindowSet::WindowSet(Dialogs& dialogs, SettingsStore& store, ProgramState& state
                      InstallationRecordReader readRecord, Clock& clock, FileSystem& fileSystem,
                      DpiScale scale, HFONT font)
     : main(dialogs, store, state, std::move(readRecord), clock, fileSystem, scale, font),
-      folderPicker(main.Handle(),
-                   {[this] { return main.SourceFolderInUse(); },
-                    [this](const std::string& folder) { main.SetSourceFieldText(folder); }},
-                   scale, font),
-      gameFolderWindow(main.Handle(),
-                       {[this] { return main.GameFolderInUse(); },
-                        [this](const std::string& folder) { main.UseGameFolder(folder); }},
-                       scale, font) {
+      folderPicker(
+          main.Handle(), [this](const std::string& folder) { main.SetSourceFieldText(folder); },
+          scale, font),
+      gameFolderWindow(
+          main.Handle(), [this](const std::string& folder) { main.UseGameFolder(folder); }, scale,
+          font) {
   main.SetSecondaryWindows(&folderPicker, &gameFolderWindow);
 }
 

@@ -9,10 +9,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AnswerQueue.h"
-#include "frontend/MainWindowControls.h"
+#include "frontend/MainWindowActions.h"
 #include "settings/SettingsStore.h"
 
 namespace quillmoor::testing {
@@ -36,8 +37,12 @@ class MemorySettingsStore final : public SettingsStore {
   }
 };
 
-class FakeMainWindow final : public MainWindowControls {
+class FakeMainWindow final : public MainWindowActions {
  public:
+  FakeMainWindow(SettingsStore& store, ProgramState& state, InstallationRecordReader readRecord,
+                 Clock& clock, FileSystem& fileSystem)
+      : MainWindowActions(store, state, std::move(readRecord), clock, fileSystem) {}
+
   std::string sourceText;
   std::string wadText;
   std::string sourceDialogFolder;
@@ -57,23 +62,22 @@ class FakeMainWindow final : public MainWindowControls {
 
   std::string SourceText() override { return sourceText; }
   std::string WadText() override { return wadText; }
-  void ShowMessage(const std::string& text) override { shown.push_back("message " + text); }
+  void ShowMessageBox(const std::string& text) override { shown.push_back("message " + text); }
   void ShowErrorBox(const std::string& text) override { shown.push_back("error " + text); }
-  bool AskYesNo(const std::string& question) override {
+  bool Confirm(const std::string& question) override {
     shown.push_back("question " + question);
     return yesToQuestions;
   }
-  SaveDialogAnswer AskSaveFileName(const std::string& fileName, const std::string&) override {
-    shown.push_back("save " + fileName);
-    const std::optional<std::string> answer = TakeNextAnswer(saveAnswers, {});
-    return answer ? SaveDialogAnswer{true, *answer} : SaveDialogAnswer{false, fileName};
+  std::optional<std::string> ShowSaveDialog(const SaveDialogSettings& settings) override {
+    shown.push_back("save " + settings.fileName);
+    return TakeNextAnswer(saveAnswers, {});
   }
-  void ShowProgress(int newPosition, const std::string& text) override {
+  void SetBar(int newPosition, const std::string& text) override {
     position = std::clamp(newPosition, 0, 100);
     barText = text;
     shown.push_back("progress " + std::to_string(position) + " " + text);
   }
-  void ShowProgressPosition(int newPosition) override { ShowProgress(newPosition, barText); }
+  void SetBarPosition(int newPosition) override { SetBar(newPosition, barText); }
   void RefreshDuringRun() override {
     ++refreshes;
     if (duringRefresh) duringRefresh();
@@ -84,6 +88,9 @@ class FakeMainWindow final : public MainWindowControls {
     inputEnabled = enabled;
     shown.push_back(enabled ? "input on" : "input off");
   }
+  void RememberFocus() override {}
+  void RestoreFocus() override {}
+  std::string CurrentFolder() override { return "current"; }
   void SetSourceText(const std::string& text) override { sourceText = text; }
   void SetSourceDialogFolder(const std::string& folder) override { sourceDialogFolder = folder; }
   void SetWadDialogFolder(const std::string& folder) override { wadDialogFolder = folder; }

@@ -34,13 +34,11 @@ class MainWindowActionsTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  FakeMainWindow window_;
   ProgramState state_;
   FakeClock clock_;
   MemorySettingsStore store_;
   std::optional<std::string> record_;
-  MainWindowActions actions_{window_,           store_, state_, [this] { return record_; }, clock_,
-                             NativeFileSystem()};
+  FakeMainWindow window_{store_, state_, [this] { return record_; }, clock_, NativeFileSystem()};
 };
 
 TEST_F(MainWindowActionsTest, ACompletedRunTakesNoInputFromItsStartToItsEnd) {
@@ -49,13 +47,13 @@ TEST_F(MainWindowActionsTest, ACompletedRunTakesNoInputFromItsStartToItsEnd) {
   // What still reaches the window during the run, such as Ctrl+Z, starts nothing.
   window_.yesToQuestions = true;
   window_.duringRefresh = [this] {
-    actions_.UndoLastChange();
-    actions_.UpdateWad();
-    actions_.UpdateTrackWads();
+    window_.UndoLastChange();
+    window_.UpdateWad();
+    window_.UpdateTrackWads();
     EXPECT_FALSE(state_.TrackMode);
-    actions_.CreateWad();
+    window_.CreateWad();
   };
-  actions_.UpdateWad();
+  window_.UpdateWad();
   EXPECT_EQ(window_.shown, (Shown{"input off", "progress 100 Updating x.wad : 100%",
                                   "progress 0 Update done in 0s", "input on"}));
   EXPECT_EQ(ReadFile(window_.wadText), WadBuilder().Entry("a.dat", "new").Build());
@@ -86,12 +84,11 @@ TEST_F(MainWindowActionsTest, ARunRefreshesTheWindowAtItsStartAndThenAtMostEvery
   for (int i = 0; i < 10; ++i) dir_.WriteFile("mod/" + std::to_string(i) + ".txt", "x");
   for (const Case& c : cases) {
     SteppingClock clock(c.step);
-    FakeMainWindow window;
-    MainWindowActions actions(
-        window, store_, state_, [] { return std::nullopt; }, clock, NativeFileSystem());
+    FakeMainWindow window(
+        store_, state_, [] { return std::nullopt; }, clock, NativeFileSystem());
     window.sourceText = dir_ / "mod";
     window.saveAnswers = {dir_ / ("new" + std::to_string(c.step.count()) + ".wad")};
-    actions.CreateWad();
+    window.CreateWad();
     EXPECT_EQ(window.barText.substr(0, 15), "Wad created in ") << c.step.count();
     EXPECT_EQ(window.refreshes, c.refreshes) << c.step.count();
   }
@@ -101,20 +98,20 @@ TEST_F(MainWindowActionsTest, UndoAsksThenPutsBackWhatTheLastRunReplacedUnlessBa
   const std::string old = WadBuilder().Entry("a.dat", "old").Build();
   window_.sourceText = dir_.WriteFile("mod/a.dat", "new");
   window_.wadText = dir_.WriteFile("cars.wad", old);
-  actions_.UpdateWad();
+  window_.UpdateWad();
   const std::string updated = ReadFile(window_.wadText);
   window_.yesToQuestions = true;
   window_.shown.clear();
-  actions_.UndoLastChange();
+  window_.UndoLastChange();
   EXPECT_EQ(window_.shown,
             (Shown{"input off", "question Put back the previous version of cars.wad?",
                    "progress 0 Undo done in 0s", "input on"}));
   EXPECT_EQ(ReadFile(window_.wadText), old);
 
   store_.Write("KeepBackup", "0");
-  actions_.UpdateWad();
+  window_.UpdateWad();
   window_.shown.clear();
-  actions_.UndoLastChange();
+  window_.UndoLastChange();
   EXPECT_EQ(window_.shown[2], std::string("message ") + kNothingToUndoMessage);
   EXPECT_EQ(ReadFile(window_.wadText), updated);
 }
@@ -123,7 +120,7 @@ TEST_F(MainWindowActionsTest, ARefusalEmptiesTheBarBeforeItsBox) {
   window_.sourceText = kNoSourceText;
   window_.ShowProgress(0, "Update done in 16.382s");
   window_.shown.clear();
-  actions_.UpdateTrackWads();
+  window_.UpdateTrackWads();
   EXPECT_EQ(window_.shown,
             (Shown{"input off", "progress 0 ",
                    "message Sorry but you have to choose source file(s) first.", "input on"}));
@@ -136,7 +133,7 @@ TEST_F(MainWindowActionsTest, AFailureEmptiesTheBarAndShowsTheErrorBoxWithItsFul
   window_.wadText =
       WadBuilder().Entry("a.dat", "AAA").TruncateTo(4 + 136 + 1).WriteTo(dir_ / "x.wad");
   window_.saveAnswers = {dir_ / "out"};
-  actions_.ExtractWad();
+  window_.ExtractWad();
   ASSERT_GE(window_.shown.size(), 4u);
   EXPECT_EQ(window_.shown.front(), "input off");
   EXPECT_EQ(Shown(window_.shown.end() - 3, window_.shown.end()),
@@ -160,7 +157,7 @@ TEST_F(MainWindowActionsTest, TheSourceBrowseStartsNextInTheFolderOfAnExistingFi
   for (const Case& c : cases) {
     window_.sourceDialogFolder = "unchanged";
     window_.sourceText = c.text;
-    actions_.SourceBrowsed();
+    window_.SourceBrowsed();
     EXPECT_EQ(window_.sourceDialogFolder, c.startsIn) << c.text;
   }
 }
@@ -171,12 +168,12 @@ TEST_F(MainWindowActionsTest, OnlyAFolderThatHoldsTheGameBecomesTheGameFolder) {
   std::filesystem::create_directories(dir_ / "nogame");
   window_.sourceText = "typed but not used";
 
-  actions_.UseGameFolder(dir_ / "nogame", "current");
+  window_.UseGameFolder(dir_ / "nogame");
   EXPECT_EQ(window_.sourceText, "typed but not used");
   EXPECT_EQ(store_.Read(kGamePathSetting, "none"), "none");
 
   dir_.WriteFile("game/gp4.EXE", "MZ");  // the game's name in any case
-  actions_.UseGameFolder(dir_ / "game", "current");
+  window_.UseGameFolder(dir_ / "game");
   EXPECT_EQ(store_.Read(kGamePathSetting, "none"), dir_ / "game");
   EXPECT_TRUE(state_.GameFolderFound);
   EXPECT_EQ(window_.sourceText, "stored source");
@@ -189,7 +186,7 @@ TEST_F(MainWindowActionsTest, AGameFolderThatCannotBeStoredGivesTheErrorBoxAndCh
   store_.refuseWrites = true;
   dir_.WriteFile("game/GP4.exe", "MZ");
   window_.sourceText = "typed";
-  actions_.UseGameFolder(dir_ / "game", "current");
+  window_.UseGameFolder(dir_ / "game");
   ASSERT_EQ(window_.shown.size(), 1u);
   EXPECT_TRUE(window_.shown[0].starts_with("error Quillmoor cannot save its settings"))
       << window_.shown[0];
@@ -210,12 +207,12 @@ TEST_F(MainWindowActionsTest, FolderTreesOpenAtTheFolderInUse) {
   };
   for (const auto& [source, folder] : sources) {
     window_.sourceText = source;
-    EXPECT_EQ(actions_.SourceFolderInUse(), folder) << source;
+    EXPECT_EQ(window_.SourceFolderInUse(), folder) << source;
   }
 
-  EXPECT_EQ(actions_.GameFolderInUse(), "");
+  EXPECT_EQ(window_.GameFolderInUse(), "");
   InstallGame();
-  EXPECT_EQ(actions_.GameFolderInUse(), dir_ / "game");
+  EXPECT_EQ(window_.GameFolderInUse(), dir_ / "game");
   EXPECT_FALSE(state_.GameFolderFound);  // looking doesn't count as finding it for start-up
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
@@ -136,10 +137,12 @@ void MainWindowTest::startupFillFirstRun() {
   window.Store("WadName", "/somewhere/cars.wad");
   window.Open();
   const QString current = QDir::currentPath();
-  QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
-  QCOMPARE(window.Field("SourceField").dialogSettings().initialFolder, current + "/");
-  QCOMPARE(window.Field("WadField").text(), QString());
-  QCOMPARE(window.Field("WadField").dialogSettings().initialFolder, current);
+  QCOMPARE(window.Field("SourceField").Text(), QString("...or select a file"));
+  QCOMPARE(QString::fromStdString(window.Field("SourceField").DialogSettings().initialFolder),
+           current + "/");
+  QCOMPARE(window.Field("WadField").Text(), QString());
+  QCOMPARE(QString::fromStdString(window.Field("WadField").DialogSettings().initialFolder),
+           current);
   QVERIFY(QFileInfo::exists(QString::fromStdString(window.dir / "settings/Quillmoor.ini")));
   QVERIFY(!window.state.GameFolderFound);
   QVERIFY(window.dialogs.errors.empty());
@@ -153,11 +156,12 @@ void MainWindowTest::startupFillWithGameAndStoredValues() {
   window.state.TrackMode = true;
   window.state.SourceList = {"left over"};
   window.Open();
-  QCOMPARE(window.Field("SourceField").text(), Native(window.dir / "mods/src"));
-  QCOMPARE(window.Field("SourceField").dialogSettings().initialFolder,
+  QCOMPARE(window.Field("SourceField").Text(), Native(window.dir / "mods/src"));
+  QCOMPARE(QString::fromStdString(window.Field("SourceField").DialogSettings().initialFolder),
            Native(window.dir / "mods/"));
-  QCOMPARE(window.Field("WadField").text(), QString("/somewhere/cars.wad"));
-  QCOMPARE(window.Field("WadField").dialogSettings().initialFolder, Native(window.dir / "game"));
+  QCOMPARE(window.Field("WadField").Text(), QString("/somewhere/cars.wad"));
+  QCOMPARE(QString::fromStdString(window.Field("WadField").DialogSettings().initialFolder),
+           Native(window.dir / "game"));
   QVERIFY(window.state.GameFolderFound);
   QVERIFY(!window.state.TrackMode);
   QVERIFY(window.state.SourceList.empty());
@@ -171,8 +175,8 @@ void MainWindowTest::startupFillStopsAtAValueOfTheWrongType() {
   window.Open();
   QCOMPARE(window.dialogs.errors.size(), std::size_t{1});
   QCOMPARE(window.dialogs.errors[0], QString("Type de données incorrect pour 'FileName'"));
-  QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
-  QCOMPARE(window.Field("WadField").text(), QString());
+  QCOMPARE(window.Field("SourceField").Text(), QString("...or select a file"));
+  QCOMPARE(window.Field("WadField").Text(), QString());
 }
 
 void MainWindowTest::sourceBrowseRemembersTheFolderOfAnExistingFile() {
@@ -181,27 +185,31 @@ void MainWindowTest::sourceBrowseRemembersTheFolderOfAnExistingFile() {
   const QString b = Native(window.dir.WriteFile("two/b.tex", "b"));
   window.Open();
   FileNameEdit& source = window.Field("SourceField");
-  const QString startFolder = source.dialogSettings().initialFolder;
+  const QString startFolder = QString::fromStdString(source.DialogSettings().initialFolder);
 
-  source.browse();  // cancelled while the placeholder is shown
-  QCOMPARE(source.dialogSettings().initialFolder, startFolder);
+  source.Browse();  // cancelled while the placeholder is shown
+  QCOMPARE(QString::fromStdString(source.DialogSettings().initialFolder), startFolder);
 
   window.dialogs.openAnswers = {{a, b, Native(window.dir / "three.tex")}};
-  source.browse();
-  QCOMPARE(source.text(), a);
-  QCOMPARE(source.dialogSettings().initialFolder, Native(window.dir / "one/"));
+  source.Browse();
+  QCOMPARE(source.Text(), a);
+  QCOMPARE(QString::fromStdString(source.DialogSettings().initialFolder),
+           Native(window.dir / "one/"));
 
-  source.setText(b);
-  source.browse();  // cancelled: the typed file still counts
-  QCOMPARE(source.dialogSettings().initialFolder, Native(window.dir / "two/"));
+  source.SetText(b);
+  source.Browse();  // cancelled: the typed file still counts
+  QCOMPARE(QString::fromStdString(source.DialogSettings().initialFolder),
+           Native(window.dir / "two/"));
 
-  source.setText(Native(window.dir / "missing.tex"));
-  source.browse();
-  QCOMPARE(source.dialogSettings().initialFolder, Native(window.dir / "two/"));
-  source.setText(Native(window.dir / "one"));  // a folder is no file
-  source.browse();
-  QCOMPARE(source.dialogSettings().initialFolder, Native(window.dir / "two/"));
-  QCOMPARE(window.dialogs.openShown[1].initialFolder, startFolder);
+  source.SetText(Native(window.dir / "missing.tex"));
+  source.Browse();
+  QCOMPARE(QString::fromStdString(source.DialogSettings().initialFolder),
+           Native(window.dir / "two/"));
+  source.SetText(Native(window.dir / "one"));  // a folder is no file
+  source.Browse();
+  QCOMPARE(QString::fromStdString(source.DialogSettings().initialFolder),
+           Native(window.dir / "two/"));
+  QCOMPARE(QString::fromStdString(window.dialogs.openShown[1].initialFolder), startFolder);
 }
 
 void MainWindowTest::controlsStandWhereTheyBelongAndTheirTextsFit() {
@@ -271,20 +279,20 @@ void MainWindowTest::controlsStandWhereTheyBelongAndTheirTextsFit() {
 void MainWindowTest::dialogsAreSetUpAsTheFieldsNeedThem() {
   Window window;
   MainWindow& form = window.Open();
-  const OpenDialogSettings& source = window.Field("SourceField").dialogSettings();
-  QCOMPARE(source.title, QString("Select a file"));
-  QCOMPARE(source.filter, QString("*.*|*.*"));
+  const OpenDialogSettings& source = window.Field("SourceField").DialogSettings();
+  QCOMPARE(QString::fromStdString(source.title), QString("Select a file"));
+  QCOMPARE(QString::fromStdString(source.filter), QString("*.*|*.*"));
   QVERIFY(source.multiSelect);
-  const OpenDialogSettings& wad = window.Field("WadField").dialogSettings();
-  QCOMPARE(wad.title, QString("Select a wad"));
-  QCOMPARE(wad.filter, QString("*.wad|*.wad"));
-  QCOMPARE(wad.defaultExtension, QString("wad"));
+  const OpenDialogSettings& wad = window.Field("WadField").DialogSettings();
+  QCOMPARE(QString::fromStdString(wad.title), QString("Select a wad"));
+  QCOMPARE(QString::fromStdString(wad.filter), QString("*.wad|*.wad"));
+  QCOMPARE(QString::fromStdString(wad.defaultExtension), QString("wad"));
   QVERIFY(!wad.multiSelect);
-  QCOMPARE(form.SaveDialog().title, QString("Please choose a folder"));
-  QCOMPARE(form.SaveDialog().filter, QString("folder to create|*.*"));
+  QCOMPARE(QString::fromStdString(form.SaveDialog().title), QString("Please choose a folder"));
+  QCOMPARE(QString::fromStdString(form.SaveDialog().filter), QString("folder to create|*.*"));
 
   window.dialogs.openAnswers = {{Native(window.dir / "x/cars.wad")}};
-  window.Field("WadField").browse();
+  window.Field("WadField").Browse();
   QCOMPARE(form.WadText(), window.dir / "x/cars.wad");
 }
 
@@ -301,8 +309,8 @@ void MainWindowTest::saveDialogKeepsTheOfferedNameWhenCancelled() {
   const SaveDialogAnswer confirmed = form.AskSaveFileName("data.wad", "Wad file(*.wad)|*.wad");
   QVERIFY(confirmed.confirmed);
   QCOMPARE(confirmed.fileName, std::string("/out/new.wad"));
-  QCOMPARE(form.SaveDialog().fileName, QString("/out/new.wad"));
-  QCOMPARE(form.SaveDialog().filter, QString("Wad file(*.wad)|*.wad"));
+  QCOMPARE(QString::fromStdString(form.SaveDialog().fileName), QString("/out/new.wad"));
+  QCOMPARE(QString::fromStdString(form.SaveDialog().filter), QString("Wad file(*.wad)|*.wad"));
 }
 
 void MainWindowTest::progressBarClampsItsPosition() {
@@ -310,11 +318,11 @@ void MainWindowTest::progressBarClampsItsPosition() {
   MainWindow& form = window.Open();
   auto* bar = form.findChild<TextProgressBar*>("ProgressBar");
   form.ShowProgress(150, "Extracting files : 99%");
-  QCOMPARE(bar->position(), 100);
-  QCOMPARE(bar->text(), QString("Extracting files : 99%"));
+  QCOMPARE(bar->Position(), 100);
+  QCOMPARE(bar->Text(), QString("Extracting files : 99%"));
   form.ShowProgressPosition(-3);
-  QCOMPARE(bar->position(), 0);
-  QCOMPARE(bar->text(), QString("Extracting files : 99%"));
+  QCOMPARE(bar->Position(), 0);
+  QCOMPARE(bar->Text(), QString("Extracting files : 99%"));
 }
 
 void MainWindowTest::nameFiltersForQtDialogs() {
@@ -330,15 +338,15 @@ void MainWindowTest::extractButtonExtractsTheWadAndShowsTheTimeTaken() {
   Window window;
   MainWindow& form = window.Open();
   window.Field("WadField")
-      .setText(Native(WadBuilder().Entry("maps\\a.dat", "AAA").WriteTo(window.dir / "cars.wad")));
+      .SetText(Native(WadBuilder().Entry("maps\\a.dat", "AAA").WriteTo(window.dir / "cars.wad")));
   window.dialogs.saveAnswers = {Native(window.dir / "out")};
   QTest::mouseClick(form.findChild<QPushButton*>("ExtractWadButton"), Qt::LeftButton);
   QCOMPARE(window.dialogs.saveShown.at(0).fileName, Native(window.dir / "cars"));
   QCOMPARE(QString::fromStdString(testing::ReadFile(window.dir / "out/maps/a.dat")),
            QString("AAA"));
   auto* bar = form.findChild<TextProgressBar*>("ProgressBar");
-  QCOMPARE(bar->text(), QString("Wad extracted in 0s"));
-  QCOMPARE(bar->position(), 0);
+  QCOMPARE(bar->Text(), QString("Wad extracted in 0s"));
+  QCOMPARE(bar->Position(), 0);
   QVERIFY(window.dialogs.errors.empty());
 }
 
@@ -347,7 +355,7 @@ void MainWindowTest::aBrokenWadEndsTheExtractionWithTheErrorBox() {
   MainWindow& form = window.Open();
   const std::string wad =
       WadBuilder().Entry("a.dat", "AAA").TruncateTo(4 + 136 + 1).WriteTo(window.dir / "x.wad");
-  window.Field("WadField").setText(Native(wad));
+  window.Field("WadField").SetText(Native(wad));
   window.dialogs.saveAnswers = {Native(window.dir / "out")};
   QTest::mouseClick(form.findChild<QPushButton*>("ExtractWadButton"), Qt::LeftButton);
   QCOMPARE(window.dialogs.errors, std::vector<QString>{"Lecture au-delà de la fin de fichier."});
@@ -357,7 +365,7 @@ void MainWindowTest::updateButtonsRefuseThenUpdateOnlyTheWadOfTheField() {
   Window window;
   MainWindow& form = window.Open();
   const std::string wad = WadBuilder().Entry("a.dat", "old").WriteTo(window.dir / "x.wad");
-  window.Field("WadField").setText(Native(wad));
+  window.Field("WadField").SetText(Native(wad));
   auto* updateWad = form.findChild<QPushButton*>("UpdateWadButton");
   auto* updateTracks = form.findChild<QPushButton*>("UpdateTrackWadsButton");
 
@@ -366,14 +374,14 @@ void MainWindowTest::updateButtonsRefuseThenUpdateOnlyTheWadOfTheField() {
   QCOMPARE(window.dialogs.messages,
            (std::vector<QString>(2, "Sorry but you have to choose source file(s) first.")));
 
-  window.Field("SourceField").setText(Native(window.dir.WriteFile("mod/a.dat", "new")));
+  window.Field("SourceField").SetText(Native(window.dir.WriteFile("mod/a.dat", "new")));
   QTest::mouseClick(updateTracks, Qt::LeftButton);  // no game folder known
   QCOMPARE(window.dialogs.messages.back(), QString("Sorry but the GP4 folder was not found."));
   QVERIFY(!window.state.TrackMode);
 
   QTest::mouseClick(updateWad, Qt::LeftButton);
   QVERIFY(testing::ReadFile(wad) == WadBuilder().Entry("a.dat", "new").Build());
-  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Update done in 0s"));
+  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->Text(), QString("Update done in 0s"));
   QCOMPARE(window.dialogs.messages.size(), std::size_t{3});
 }
 
@@ -382,14 +390,14 @@ void MainWindowTest::createButtonPacksTheSourceFolderIntoTheWadChosen() {
   MainWindow& form = window.Open();
   window.dir.WriteFile("data/a.txt", "A");
   window.dir.WriteFile("data/b.txt", "B");
-  window.Field("SourceField").setText(Native(window.dir / "data"));
+  window.Field("SourceField").SetText(Native(window.dir / "data"));
   window.dialogs.saveAnswers = {Native(window.dir / "new.wad")};
   QTest::mouseClick(form.findChild<QPushButton*>("CreateWadButton"), Qt::LeftButton);
   QCOMPARE(window.dialogs.saveShown.at(0).fileName, QString("data.wad"));
   QCOMPARE(window.dialogs.saveShown.at(0).filter, QString("Wad file(*.wad)|*.wad"));
   QVERIFY(testing::ReadFile(window.dir / "new.wad") ==
           WadBuilder().Entry("a.txt", "A").Entry("b.txt", "B").Build());
-  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->text(), QString("Wad created in 0s"));
+  QCOMPARE(form.findChild<TextProgressBar*>("ProgressBar")->Text(), QString("Wad created in 0s"));
 }
 
 void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
@@ -402,7 +410,7 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   window.Field("WadField")
-      .setText(Native(
+      .SetText(Native(
           WadBuilder().Entry("a.dat", "A").Entry("b.dat", "B").WriteTo(window.dir / "x.wad")));
   window.dialogs.saveAnswers = {Native(window.dir / "out"), Native(window.dir / "out2")};
   window.Button("ExtractWadButton").setFocus();
@@ -416,7 +424,7 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
     enabledDuringTheRun = EnabledInputControls(form);
     QTest::mouseClick(&window.Button("ExtractWadButton"), Qt::LeftButton);
     QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
-    QTest::keyClicks(window.Field("SourceField").lineEdit(), "typed");
+    QTest::keyClicks(window.Field("SourceField").LineEdit(), "typed");
     QTest::keyClick(&form, Qt::Key_Return);
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     QTest::mouseClick(picker.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
@@ -429,8 +437,8 @@ void MainWindowTest::anOperationTakesNoInputWhileItRunsButKeepsRepainting() {
   QCOMPARE(window.dialogs.saveShown.size(), std::size_t{1});
   QVERIFY(window.dialogs.messages.empty());
   QVERIFY(window.dialogs.questions.empty());
-  QCOMPARE(window.Field("SourceField").text(), QString("...or select a file"));
-  QCOMPARE(window.Bar().text(), QString("Wad extracted in 0s"));
+  QCOMPARE(window.Field("SourceField").Text(), QString("...or select a file"));
+  QCOMPARE(window.Bar().Text(), QString("Wad extracted in 0s"));
   QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls) + 2);
   QCOMPARE(QApplication::focusWidget(), &window.Button("ExtractWadButton"));
   QVERIFY(form.isVisible());
@@ -442,28 +450,28 @@ void MainWindowTest::aRunEndingWithAnErrorOrARefusalLeavesTheBarEmptyAndTheWindo
   const std::string wad = WadBuilder().Entry("a.dat", "old").WriteTo(window.dir / "x.wad");
   const std::string broken =
       WadBuilder().Entry("a.dat", "AAA").TruncateTo(4 + 136 + 1).WriteTo(window.dir / "y.wad");
-  window.Field("SourceField").setText(Native(window.dir.WriteFile("mod/a.dat", "new")));
+  window.Field("SourceField").SetText(Native(window.dir.WriteFile("mod/a.dat", "new")));
   const auto succeed = [&] {
-    window.Field("WadField").setText(Native(wad));
+    window.Field("WadField").SetText(Native(wad));
     QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
-    QCOMPARE(window.Bar().text(), QString("Update done in 0s"));
+    QCOMPARE(window.Bar().Text(), QString("Update done in 0s"));
   };
 
   succeed();
-  window.Field("WadField").setText(Native(broken));
+  window.Field("WadField").SetText(Native(broken));
   QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
   QCOMPARE(window.dialogs.errors, std::vector<QString>{"Lecture au-delà de la fin de fichier."});
-  QCOMPARE(window.Bar().text(), QString());
-  QCOMPARE(window.Bar().position(), 0);
+  QCOMPARE(window.Bar().Text(), QString());
+  QCOMPARE(window.Bar().Position(), 0);
   QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls));
 
   succeed();
-  window.Field("WadField").setText(Native(window.dir / "missing.wad"));
+  window.Field("WadField").SetText(Native(window.dir / "missing.wad"));
   QTest::mouseClick(&window.Button("UpdateWadButton"), Qt::LeftButton);
   QCOMPARE(window.dialogs.messages,
            std::vector<QString>{"Sorry but you surely did a mistake in wad's pathname :)"});
-  QCOMPARE(window.Bar().text(), QString());
-  QCOMPARE(window.Bar().position(), 0);
+  QCOMPARE(window.Bar().Text(), QString());
+  QCOMPARE(window.Bar().Position(), 0);
   QCOMPARE(EnabledInputControls(form).size(), std::size(kInputControls));
 }
 
@@ -519,7 +527,7 @@ void MainWindowTest::ctrlZPutsBackTheWadTheLastRunReplacedAfterAsking() {
   const std::string wad = window.dir.WriteFile("cars.wad", old);
   window.dir.WriteFile("data/a.txt", "A");
   window.dir.WriteFile("data/b.txt", "B");
-  window.Field("SourceField").setText(Native(window.dir / "data"));
+  window.Field("SourceField").SetText(Native(window.dir / "data"));
   window.dialogs.saveAnswers = {Native(wad)};
   QTest::mouseClick(&window.Button("CreateWadButton"), Qt::LeftButton);
   const std::string created = testing::ReadFile(wad);
@@ -533,7 +541,7 @@ void MainWindowTest::ctrlZPutsBackTheWadTheLastRunReplacedAfterAsking() {
   window.dialogs.questionAnswers = {true, true};
   QTest::keyClick(&window.Button("CreateWadButton"), Qt::Key_Z, Qt::ControlModifier);
   QVERIFY(testing::ReadFile(wad) == old);
-  QCOMPARE(window.Bar().text(), QString("Undo done in 0s"));
+  QCOMPARE(window.Bar().Text(), QString("Undo done in 0s"));
   // The wad field's context menu offers the same.
   QString offered;
   QTimer::singleShot(0, [&offered] {
@@ -546,7 +554,7 @@ void MainWindowTest::ctrlZPutsBackTheWadTheLastRunReplacedAfterAsking() {
       undo->trigger();
     }
   });
-  emit window.Field("WadField").lineEdit()->customContextMenuRequested(QPoint(2, 2));
+  emit window.Field("WadField").LineEdit()->customContextMenuRequested(QPoint(2, 2));
   QTRY_COMPARE(offered, QString("Undo last change"));
   QVERIFY(testing::ReadFile(wad) == created);
   QVERIFY(window.dialogs.messages.empty());
@@ -559,7 +567,7 @@ void MainWindowTest::keepBackupZeroKeepsNoPreviousVersion() {
   const std::string wad = window.dir.WriteFile("cars.wad", WadBuilder().Build());
   window.dir.WriteFile("data/a.txt", "A");
   window.dir.WriteFile("data/b.txt", "B");
-  window.Field("SourceField").setText(Native(window.dir / "data"));
+  window.Field("SourceField").SetText(Native(window.dir / "data"));
   window.dialogs.saveAnswers = {Native(wad)};
   QTest::mouseClick(&window.Button("CreateWadButton"), Qt::LeftButton);
   QVERIFY(!std::filesystem::exists(wad + ".bak"));

@@ -111,19 +111,19 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   MainWindow mainWindow(
       dialogs, store, state, [] { return std::optional<std::string>(); }, clock);
   GameFolderWindow gameFolder(
-      [&mainWindow](const QString& folder) { mainWindow.UseGameFolder(folder); });
+      [&mainWindow](const QString& folder) { mainWindow.UseGameFolder(folder.toStdString()); });
   QCOMPARE(gameFolder.windowTitle(), QString("Manual Path Entry"));
   auto* source = mainWindow.findChild<FileNameEdit*>("SourceField");
   auto* wad = mainWindow.findChild<FileNameEdit*>("WadField");
   QVERIFY(!state.GameFolderFound);
 
   std::filesystem::create_directories(dir / "nogame");
-  source->setText("typed but not used");
+  source->SetText("typed but not used");
   gameFolder.show();
   TreeOf(gameFolder).SelectFolder(Native(dir / "nogame"));
   QTest::keyClick(&TreeOf(gameFolder), Qt::Key_Return);
   QVERIFY(!gameFolder.isVisible());
-  QCOMPARE(source->text(), QString("typed but not used"));
+  QCOMPARE(source->Text(), QString("typed but not used"));
   QVERIFY(store.Read("GP4Path", "").empty());
 
   dir.WriteFile("game/gp4.EXE", "MZ");
@@ -133,9 +133,9 @@ void SecondaryWindowsTest::gameFolderWindowTakesOnlyAFolderThatHoldsTheGame() {
   QVERIFY(!gameFolder.isVisible());
   QCOMPARE(QString::fromStdString(store.Read("GP4Path", "")), Native(dir / "game"));
   QVERIFY(state.GameFolderFound);
-  QCOMPARE(source->text(), Native(dir / "stored-source"));
-  QCOMPARE(wad->text(), Native(dir / "game/monza2001.wad"));
-  QCOMPARE(wad->dialogSettings().initialFolder, Native(dir / "game"));
+  QCOMPARE(source->Text(), Native(dir / "stored-source"));
+  QCOMPARE(wad->Text(), Native(dir / "game/monza2001.wad"));
+  QCOMPARE(QString::fromStdString(wad->DialogSettings().initialFolder), Native(dir / "game"));
 }
 
 // A box about the folder, such as the error box for a game folder that can't be stored,
@@ -149,7 +149,7 @@ void SecondaryWindowsTest::gameFolderWindowHidesThenHandsOnTheFolderSelected() {
     handedOn << folder;
     visibleWhenHandedOn = gameFolder.isVisible();
   });
-  gameFolder.OpenAt(Native(dir / "game"));
+  gameFolder.OpenAt(dir / "game");
   QTest::mouseClick(gameFolder.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
   QCOMPARE(handedOn, QStringList{Native(dir / "game")});
   QVERIFY(!visibleWhenHandedOn);
@@ -198,12 +198,12 @@ void SecondaryWindowsTest::windowsOpenAtTheFoldersInUse() {
   QCOMPARE(TreeOf(picker).SelectedFolder(), home);  // no source yet
   picker.hide();
   for (const char* folder : {"mods/cars", "mods/cars/"}) {
-    source->setText(Native(dir / folder));
+    source->SetText(Native(dir / folder));
     QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
     QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
     picker.hide();
   }
-  source->setText(Native(dir / "mods/cars/a.tex"));
+  source->SetText(Native(dir / "mods/cars/a.tex"));
   QTest::mouseClick(mainWindow.findChild<QPushButton*>("SelectFolder"), Qt::LeftButton);
   QCOMPARE(TreeOf(picker).SelectedFolder(), Native(dir / "mods/cars"));
 }

@@ -41,7 +41,7 @@ IoFailure FailureOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const IoError& error) {
-    return error.kind();
+    return error.Kind();
   }
   ADD_FAILURE() << "the call succeeded";
   return IoFailure::Other;

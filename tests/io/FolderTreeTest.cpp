@@ -88,7 +88,7 @@ TEST(FolderTree, RefusesAPathThatClimbsOutOrNamesAFolder) {
       tree->BeginFile(path);
       ADD_FAILURE() << path;
     } catch (const IoError& error) {
-      EXPECT_EQ(error.kind(), failure) << path;
+      EXPECT_EQ(error.Kind(), failure) << path;
     }
   }
   EXPECT_TRUE(fs::is_empty(dir / "out"));

@@ -32,7 +32,7 @@ TEST(IoFailureFromWindowsError, MapsEachErrorNumberToTheTextTheUserIsShown) {
   for (const Case& c : cases) {
     const IoError error = IoErrorFromWindowsError(c.errorNumber, "f1.wad");
     EXPECT_STREQ(error.what(), c.text) << c.errorNumber;
-    EXPECT_EQ(error.errorNumber(), static_cast<int>(c.errorNumber));
+    EXPECT_EQ(error.ErrorNumber(), static_cast<int>(c.errorNumber));
   }
 }
 

@@ -282,7 +282,7 @@ TEST(ExtractWad, ChecksTheFreeSpaceForEveryEntryBeforeWritingAnything) {
       EXPECT_EQ(FilesBelow(dir / "out").size(), entries) << c.what;
     } catch (const IoError& error) {
       EXPECT_FALSE(c.fits) << c.what;
-      EXPECT_EQ(error.kind(), IoFailure::DiskFull) << c.what;
+      EXPECT_EQ(error.Kind(), IoFailure::DiskFull) << c.what;
       EXPECT_FALSE(fs::exists(dir / "out")) << c.what;
       EXPECT_TRUE(host.progress.empty()) << c.what;
       EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/") << c.what;
@@ -339,7 +339,7 @@ TEST(ExtractWad, ABlockPastTheEndStopsBeforeItsFileAndKeepsTheFilesBefore) {
     ExtractWad(host, NativeFileSystem());
     FAIL() << "the broken wad extracted";
   } catch (const IoError& error) {
-    EXPECT_EQ(error.kind(), IoFailure::ReadBeyondEnd);
+    EXPECT_EQ(error.Kind(), IoFailure::ReadBeyondEnd);
   }
   EXPECT_EQ(FilesBelow(dir / "out"), (std::map<std::string, std::string>{{"good.txt", "good"}}));
   EXPECT_EQ(host.settings.Stored("ExtractPath"), "earlier/");

@@ -272,7 +272,7 @@ TEST(Undo, AMissingWadIsFileNotFound) {
     UndoWads({game.dir / "none.wad"}, game.host, NativeFileSystem());
     FAIL() << "no error";
   } catch (const IoError& error) {
-    EXPECT_EQ(error.kind(), IoFailure::FileNotFound);
+    EXPECT_EQ(error.Kind(), IoFailure::FileNotFound);
   }
 }
 

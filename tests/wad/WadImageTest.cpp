@@ -42,7 +42,7 @@ IoFailure LoadFailure(const std::string& wadBytes, WadImage& image) {
   try {
     Load(image, dir.WriteFile("in.wad", wadBytes));
   } catch (const IoError& error) {
-    return error.kind();
+    return error.Kind();
   }
   ADD_FAILURE() << "the wad loaded";
   return IoFailure::Other;
@@ -220,7 +220,7 @@ TEST(RebuildWad, CopiesDataLeftInFilesAndFailsWhenAFileHoldsLessThanItsRange) {
     (void)RebuildWad(image, dir / "x.wad", 1, NativeFileSystem());
     FAIL() << "a short source was copied";
   } catch (const IoError& error) {
-    EXPECT_EQ(error.kind(), IoFailure::ReadBeyondEnd);
+    EXPECT_EQ(error.Kind(), IoFailure::ReadBeyondEnd);
   }
   EXPECT_EQ(ReadFile(dir / "x.wad"), WadBuilder().Entry("a", "data").Build());
 }
@@ -244,7 +244,7 @@ TEST(RebuildWad, ADiskThatFillsUpLeavesTheOldWadAsItWas) {
   try {
     (void)RebuildWad(image, target, 1, NativeFileSystem());
   } catch (const IoError& error) {
-    failure = error.kind();
+    failure = error.Kind();
   }
   setrlimit(RLIMIT_FSIZE, &limit);
   signal(SIGXFSZ, previous);
