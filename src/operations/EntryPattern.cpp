@@ -1,6 +1,7 @@
 #include "operations/EntryPattern.h"
 
 #include "paths/CodePage.h"
+#include "paths/Wildcards.h"
 
 namespace quillmoor {
 
@@ -15,31 +16,6 @@ std::string Comparable(std::string_view bytes) {
   return lowered;
 }
 
-// Whether text matches pattern as a whole. Each '*' is given back one character at a time,
-// only the last one met, so the cost stays the product of the two lengths at worst.
-bool WholeMatch(std::string_view pattern, std::string_view text) {
-  std::size_t p = 0;
-  std::size_t t = 0;
-  std::size_t starAt = std::string_view::npos;
-  std::size_t starText = 0;
-  while (t < text.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
-      ++p;
-      ++t;
-    } else if (p < pattern.size() && pattern[p] == '*') {
-      starAt = p++;
-      starText = t;
-    } else if (starAt != std::string_view::npos) {
-      p = starAt + 1;
-      t = ++starText;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
-
 }  // namespace
 
 EntryPattern::EntryPattern(std::string_view pattern) {
@@ -51,9 +27,9 @@ EntryPattern::EntryPattern(std::string_view pattern) {
 bool EntryPattern::Matches(std::string_view entryName) const {
   if (!lowered_) return false;
   const std::string name = Comparable(entryName);
-  if (WholeMatch(*lowered_, name)) return true;
+  if (MatchesWildcards<char>(name, *lowered_)) return true;
   for (std::size_t at = name.find('\\'); at != std::string::npos; at = name.find('\\', at + 1)) {
-    if (WholeMatch(*lowered_, std::string_view(name).substr(0, at))) return true;
+    if (MatchesWildcards<char>(std::string_view(name).substr(0, at), *lowered_)) return true;
   }
   return false;
 }

@@ -10,6 +10,7 @@
 #include "paths/FolderIdentity.h"
 #include "paths/PathText.h"
 #include "paths/Utf8.h"
+#include "paths/Wildcards.h"
 
 namespace quillmoor {
 namespace {
@@ -48,32 +49,9 @@ std::u32string UpperCaseCharacters(std::string_view text) {
   return characters;
 }
 
-// '*' takes any run of characters and '?' exactly one; both sides are already upper-cased.
-bool MatchesWildcards(std::u32string_view name, std::u32string_view mask) {
-  std::size_t n = 0;
-  std::size_t m = 0;
-  std::size_t lastStar = std::u32string_view::npos;
-  std::size_t nameAtLastStar = 0;
-  while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
-      ++n;
-      ++m;
-    } else if (m < mask.size() && mask[m] == U'*') {
-      lastStar = m++;
-      nameAtLastStar = n;
-    } else if (lastStar != std::u32string_view::npos) {
-      m = lastStar + 1;
-      n = ++nameAtLastStar;
-    } else {
-      return false;
-    }
-  }
-  while (m < mask.size() && mask[m] == U'*') ++m;
-  return m == mask.size();
-}
-
 // As on Windows, a closing ".*" also takes names without an extension, so "*.*" takes them all.
 bool MatchesMask(std::u32string_view name, std::u32string_view mask) {
+  // Both sides are upper-cased already.
   if (MatchesWildcards(name, mask)) return true;
   return mask.ends_with(U".*") && MatchesWildcards(name, mask.substr(0, mask.size() - 2));
 }
