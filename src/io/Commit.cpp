@@ -336,6 +336,14 @@ std::vector<std::string> FinishInterruptedCommits(FileSystem& fileSystem, const 
   }
   if (!unfinished.empty() || othersAtWork) return unfinished;
   for (const std::string& name : names) {
+    if (IsNameLockFileName(name)) {
+      try {
+        fileSystem.RemoveAbandonedLock(folder + name);
+      } catch (const IoError&) {
+        // Left for a later run.
+      }
+      continue;
+    }
     const std::optional<long> writer = TemporaryFileWriter(name);
     if (!writer || IsJournalFileName(name) || *writer == CurrentProcessId() ||
         !ProcessIsGone(*writer)) {

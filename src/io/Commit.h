@@ -70,9 +70,10 @@ class Commit {
 };
 
 // Finishes the commits that processes which ended (or this one, in an operation before)
-// left in folder, then removes the temporary files that ended processes left there. Waits at
-// most wait for the commits that running processes are making there to end. Gives the
-// journals it could not finish: those stay, and so do the temporary files beside them.
+// left in folder, then removes the temporary files that ended processes left there and the
+// lock files that no run holds. Waits at most wait for the commits that running processes are
+// making there to end. Gives the journals it could not finish: those stay, and so do the
+// temporary files beside them.
 std::vector<std::string> FinishInterruptedCommits(
     FileSystem& fileSystem, const std::string& folder,
     std::chrono::milliseconds wait = std::chrono::milliseconds(5000));

@@ -133,6 +133,34 @@ TEST(TwoUpdates, OfOneWadAtOnceOrApartGiveWhatOneOrderGives) {
   std::cout << atOnce << " pairs at once, " << apart << " apart: " << wrong << " wrong\n";
 }
 
+TEST(TwoCreations, OfOneNewWadAtOnceTakeTurnsAndTheLaterKeepsTheEarlierAsItsBackup) {
+  TempDir dir;
+  for (int i = 0; i < 8; ++i) {
+    dir.WriteFile("one/f" + std::to_string(i) + ".bin", std::string(1 << 20, 'a' + i));
+    dir.WriteFile("two/g" + std::to_string(i) + ".bin", std::string(1 << 20, 'A' + i));
+  }
+  fs::create_directories(dir / "reference");
+  ASSERT_EQ(RunCli({"create", dir / "one", dir / "reference/one.wad"}), 0);
+  ASSERT_EQ(RunCli({"create", dir / "two", dir / "reference/two.wad"}), 0);
+  const std::string one = ReadFile(dir / "reference/one.wad");
+  const std::string two = ReadFile(dir / "reference/two.wad");
+  const int trials = Trials(6);
+  for (int trial = 0; trial < trials; ++trial) {
+    const fs::path game = dir / ("game" + std::to_string(trial));
+    fs::create_directories(game);
+    const std::string wad = game / "x.wad";
+    const pid_t first = StartCli({"create", dir / "one", wad});
+    const pid_t second = StartCli({"create", dir / "two", wad});
+    ASSERT_EQ(Wait(first), 0) << "trial " << trial;
+    ASSERT_EQ(Wait(second), 0) << "trial " << trial;
+    // Whichever came second replaced the first's wad and kept it as its backup.
+    const std::string result = ReadFile(wad);
+    ASSERT_TRUE(result == one || result == two) << "trial " << trial;
+    EXPECT_EQ(ReadFile(wad + ".bak"), result == one ? two : one) << "trial " << trial;
+    EXPECT_EQ(NamesIn(game), (std::vector<std::string>{"x.wad", "x.wad.bak"})) << "trial " << trial;
+  }
+}
+
 // Kills the run of args at random moments of its course, trials times. Before each trial,
 // prepare() puts the old state in place, without a backup; afterwards the folder must hold wad,
 // as old or as new, maybe its backup, which holds the old wad, and nothing else that a later
