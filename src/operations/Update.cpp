@@ -1,6 +1,7 @@
 #include "operations/Update.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <variant>
 
@@ -22,6 +23,7 @@
 #include "paths/PathText.h"
 #include "wad/WadDirectory.h"
 #include "wad/WadImage.h"
+#include "wad/WadLayout.h"
 
 namespace quillmoor {
 
@@ -186,6 +188,7 @@ class WadUpdate {
     std::unique_ptr<File> wad = fileSystem_.OpenExclusive(wadFile_, options_.lockWait);
     if (!wad) return kWadBusyMessage + wadPath_;
     LoadWad(image_, std::move(wad), wadFile_);
+    loadedEntries_ = image_.Entries;
     if (!BlocksClearOfDirectory(image_.Entries, image_.Count)) return kDamagedWadMessage;
     MatchIndex index(image_.Entries);
     BlockOffsets offsets(image_.Entries, sources_.size());
@@ -213,6 +216,16 @@ class WadUpdate {
   bool Unchanged() {
     const std::unique_ptr<File> written = fileSystem_.OpenForReading(written_->TemporaryName());
     return HoldSameBytes(*written, *image_.Loaded);
+  }
+
+  // Whether writing the wad would change its bytes, found without writing it: when an entry
+  // gets other bytes or the directory changes, or when the wad itself doesn't come out of a
+  // rewrite as it is (bytes between or behind its blocks).
+  bool WouldChange() const {
+    const std::size_t directoryBytes = loadedEntries_.size() * sizeof(WadDirectoryEntry);
+    return otherBytes_ || image_.Entries.size() != loadedEntries_.size() ||
+           std::memcmp(image_.Entries.data(), loadedEntries_.data(), directoryBytes) != 0 ||
+           !RewriteGivesSameBytes(loadedEntries_, *image_.Loaded);
   }
 
   // Drops the written wad, which changes nothing.
@@ -255,6 +268,8 @@ class WadUpdate {
     WadDirectoryEntry& entry = image_.Entries[m];
     Report("replace " + Windows1252ToUtf8(EntryName(entry)) + " " + std::to_string(entry.Size) +
            " -> " + std::to_string(size) + why);
+    if (options_.dryRun && !otherBytes_)
+      otherBytes_ = !HoldsBytesOf(image_.Data[m], entry.Size, data, size);
     offsets.Resize(m, entry.Size, size);
     entry.Size = size;
     image_.Data[m] = data;
@@ -294,7 +309,38 @@ class WadUpdate {
   }
 
   void Report(const std::string& line) const {
-    if (options_.report) options_.report(line);
+    if (options_.report) options_.report(wadPath_, line);
+  }
+
+  // Whether the data of an entry and that of its replacement hold the same bytes, read a slice
+  // at a time.
+  bool HoldsBytesOf(const BlockData& data, std::int32_t size, const FileRange& replacement,
+                    std::int32_t replacementSize) const {
+    if (size != replacementSize) return false;
+    const std::unique_ptr<File> source = fileSystem_.OpenForReading(replacement.file);
+    std::unique_ptr<File> earlier;
+    File* file = image_.Loaded.get();
+    std::int64_t position = 0;
+    if (const auto* range = std::get_if<LoadedRange>(&data)) {
+      position = range->position;
+    } else {
+      const FileRange& replaced = std::get<FileRange>(data);
+      earlier = fileSystem_.OpenForReading(replaced.file);
+      file = earlier.get();
+      position = replaced.position;
+    }
+    constexpr std::int64_t kSlice = 1 << 16;
+    std::string bytes;
+    std::string replacementBytes;
+    for (std::int64_t done = 0; done < size; done += kSlice) {
+      const auto part = static_cast<std::size_t>(std::min<std::int64_t>(kSlice, size - done));
+      bytes.resize(part);
+      replacementBytes.resize(part);
+      file->ReadAt(static_cast<std::int32_t>(position + done), bytes);
+      source->ReadAt(static_cast<std::int32_t>(replacement.position + done), replacementBytes);
+      if (bytes != replacementBytes) return false;
+    }
+    return true;
   }
 
   // The wad's path names it, and its name decides the names of added entries; the file is
@@ -307,6 +353,9 @@ class WadUpdate {
   FileSystem& fileSystem_;
   const UpdateOptions& options_;
   WadImage image_;
+  // The directory as loaded, and whether a replacement in a dry run gave an entry other bytes.
+  std::vector<WadDirectoryEntry> loadedEntries_;
+  bool otherBytes_ = false;
   std::unique_ptr<FileReplacement> written_;
 };
 
@@ -328,13 +377,21 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
         std::make_unique<WadUpdate>(wadPaths[k], sources, *sizes, fileSystem, options));
     if (Refusal refusal = updates.back()->Change(k, progress)) return refusal;
   }
-  if (options.dryRun) return std::nullopt;
+  const auto reportWad = [&](std::size_t k, bool changed) {
+    if (options.wadReport) options.wadReport(wadPaths[k], changed);
+  };
+  if (options.dryRun) {
+    for (std::size_t k = 0; k < updates.size(); ++k) reportWad(k, updates[k]->WouldChange());
+    return std::nullopt;
+  }
   Commit commit(fileSystem);
   std::vector<std::string> replaced;
   for (std::size_t k = 0; k < updates.size(); ++k) {
     progress.Writing(k, wadPaths[k], !sources.empty());
     if (Refusal refusal = updates[k]->Write()) return refusal;
-    if (updates[k]->Unchanged()) {
+    const bool changed = !updates[k]->Unchanged();
+    reportWad(k, changed);
+    if (!changed) {
       updates[k]->Drop();
     } else {
       updates[k]->JoinCommit(commit, options.keepBackup);
