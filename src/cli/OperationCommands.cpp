@@ -81,7 +81,7 @@ int RunUndoCommand(const CommandRun& run) {
       host.ShowMessage(kNoGameFolderMessage);
       return Finish(host, run);
     }
-    UndoWads(TrackWadPaths(gameFolder), host, run.fileSystem);
+    UndoTrackUpdate(gameFolder, host, run.fileSystem);
   } else {
     UndoWads(operands, host, run.fileSystem);
   }

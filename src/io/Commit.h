@@ -33,6 +33,8 @@ class Commit {
   void Replace(std::unique_ptr<FileReplacement> written, bool keepPrevious);
   // The file name leads to and its backup change places (both must exist).
   void ExchangeWithBackup(const std::string& name);
+  // The file name goes, in the folder of the changes before it.
+  void Remove(const std::string& name);
 
   bool Empty() const;
   // Whether the journal is in place: from then on the commit is made, even when Run fails
@@ -50,7 +52,7 @@ class Commit {
     std::string to;
   };
   static constexpr std::size_t kBatches = 3;
-  enum class ChangeKind { Replace, ReplaceKeepingPrevious, ExchangeWithBackup };
+  enum class ChangeKind { Replace, ReplaceKeepingPrevious, ExchangeWithBackup, Remove };
   struct Change {
     ChangeKind kind;
     std::string file;

@@ -141,6 +141,7 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   commit.Run();
   // What an undo puts back is this creation's.
   state.ReplacedWads.clear();
+  state.TrackUpdateRecord.clear();
   if (keptPrevious) state.ReplacedWads = {answer.fileName};
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

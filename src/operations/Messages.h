@@ -31,6 +31,8 @@ inline constexpr const char* kWadBusyMessage =
 inline constexpr const char* kUnfinishedChangeMessage =
     "Sorry but an earlier change of the wads was cut short and can't be finished, so nothing "
     "was done. Its journal is kept, see: ";
+inline constexpr const char* kNoTrackUpdateMessage =
+    "Sorry but no track update that kept the previous versions is recorded in this folder: ";
 inline constexpr const char* kNoBackupMessage =
     "Sorry but there is no previous version of this wad to put back: ";
 

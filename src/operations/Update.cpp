@@ -16,6 +16,7 @@
 #include "operations/SourceKind.h"
 #include "operations/StatusText.h"
 #include "operations/TrackNames.h"
+#include "operations/TrackUpdateRecord.h"
 #include "operations/UpdateSources.h"
 #include "paths/CodePage.h"
 #include "paths/FileExists.h"
@@ -398,10 +399,22 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
       replaced.push_back(wadPaths[k]);
     }
   }
+  // A track update records in the same commit which wads it replaced keeping their previous
+  // versions, for undo-tracks; one that keeps none leaves no record, as no undo is right then.
+  const std::string record =
+      state.TrackMode ? TrackUpdateRecordFile(fileSystem, wadPaths.front()) : std::string();
+  if (state.TrackMode && !commit.Empty()) {
+    if (options.keepBackup) {
+      commit.Replace(WriteTrackUpdateRecord(fileSystem, record, replaced), false);
+    } else if (fileSystem.Exists(record)) {
+      commit.Remove(record);
+    }
+  }
   // Once the commit is made, what an undo puts back is this run's, even if a step fails.
   const auto noteReplaced = [&] {
-    if (commit.Made())
-      state.ReplacedWads = options.keepBackup ? replaced : std::vector<std::string>();
+    if (!commit.Made()) return;
+    state.ReplacedWads = options.keepBackup ? replaced : std::vector<std::string>();
+    state.TrackUpdateRecord = options.keepBackup ? record : std::string();
   };
   try {
     commit.Run();
