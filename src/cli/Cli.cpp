@@ -41,7 +41,7 @@ constexpr const char* kUsage =
     "  update-tracks SOURCE...\n"
     "                        the same for the 17 track wads of the game folder\n"
     "  undo WAD              put back the previous version of WAD, kept as WAD.bak\n"
-    "  undo-tracks           the same for the 17 track wads, all of them or none\n"
+    "  undo-tracks           the same for the track wads the last update-tracks replaced\n"
     "  test WAD              read all of WAD and tell whether it is sound\n"
     "  diff WAD OTHER        the entries only in one of them or different; OTHER is a wad or\n"
     "                        a folder, such as WAD extracted\n"
@@ -159,7 +159,9 @@ const Command kCommands[] = {
     {"undo-tracks", kUndoTracksOptions, RunUndoCommand,
      "Usage: quillmoor-cli undo-tracks [-q] [--game-folder=DIR]\n"
      "\n"
-     "Exchanges each of the 17 track wads of the game with its .bak, all of them or none.\n"
+     "Exchanges each track wad that the last update-tracks (or the window's \"Update track\n"
+     "wads\") replaced with its .bak, all of them or none, as that run recorded them in the\n"
+     "game folder; refused when no such run is recorded there.\n"
      "\n"
      "  --game-folder=DIR     the game's folder (the one that holds GP4.exe); without it, the\n"
      "                        folder is found as the window finds it\n"},

@@ -16,7 +16,6 @@ SaveDialogAnswer CliHost::AskSaveFileName(const std::string&, const std::string&
 }
 
 void CliHost::ShowProgress(int, const std::string& text) {
-  if (watcher_) watcher_(text);
   // Operations report after every file; the terminal only hears of a new text.
   if (text == status_) return;
   status_ = text;

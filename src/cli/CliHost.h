@@ -3,7 +3,6 @@
 // final text are kept for the command to print, and no setting is read or written.
 #pragma once
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -45,10 +44,6 @@ class CliHost final : public Host {
   std::string GamePath() override { return gamePath_; }
 
   void SetGamePath(std::string gamePath) { gamePath_ = std::move(gamePath); }
-  // watcher hears every progress text the operation shows, repeated ones too.
-  void WatchProgress(std::function<void(const std::string&)> watcher) {
-    watcher_ = std::move(watcher);
-  }
   // The refusal shown, empty when there was none.
   const std::string& Refusal() const { return refusal_; }
   // The last text of the progress bar: the completion text after a finished run.
@@ -60,7 +55,6 @@ class CliHost final : public Host {
   std::string saveAnswer_;
   std::ostream* progress_;
   std::string gamePath_;
-  std::function<void(const std::string&)> watcher_;
   std::string refusal_;
   std::string status_;
   NoSettings settings_;

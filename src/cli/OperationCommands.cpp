@@ -58,8 +58,12 @@ int RunUpdateCommand(const CommandRun& run) {
   options.keepBackup = !run.line.Has("no-backup");
   const bool planned = options.dryRun || run.Verbose();
   if (planned) {
-    options.report = [&plan](const std::string& line) { plan.Add(line); };
-    host.WatchProgress([&plan](const std::string& text) { plan.Progress(text); });
+    options.report = [&plan](const std::string& wad, const std::string& line) {
+      plan.Add(wad, line);
+    };
+    options.wadReport = [&plan](const std::string& wad, bool changed) {
+      plan.Changed(wad, changed);
+    };
   }
   RunUpdate(host, state, run.fileSystem, options);
   ClearProgress(run);
@@ -82,7 +86,7 @@ int RunUndoCommand(const CommandRun& run) {
       host.ShowMessage(kNoGameFolderMessage);
       return Finish(host, run);
     }
-    UndoWads(TrackWadPaths(gameFolder), host, run.fileSystem);
+    UndoTrackUpdate(gameFolder, host, run.fileSystem);
   } else {
     UndoWads(operands, host, run.fileSystem);
   }

@@ -12,25 +12,24 @@ class RunPlan {
   // The wads of the run, in the order the run changes them.
   explicit RunPlan(const std::vector<std::string>& wadPaths);
 
-  // A line the run reported; it belongs to the wad whose progress text comes next.
-  void Add(const std::string& line) { pending_.push_back(line); }
-  // A progress text of the run: "Updating NAME : ..." after each source put into the wad
-  // NAME.
-  void Progress(const std::string& text);
+  // A line the run reported for the wad wadPath.
+  void Add(const std::string& wadPath, const std::string& line);
+  // What the run found: whether it changes (a dry run: would change) the wad wadPath.
+  void Changed(const std::string& wadPath, bool changed);
 
-  // Each wad's heading (its path and ':'), then its lines, or "unchanged" on the heading's
-  // line for a wad the run doesn't change; a blank line between wads.
+  // Each wad's heading (its path and ':', then " unchanged" for a wad the run leaves as it
+  // is), then its lines; a blank line between wads.
   void Print(std::ostream& out) const;
 
  private:
   struct WadLines {
     std::string path;
-    std::string progressPrefix;
     std::vector<std::string> lines;
+    bool unchanged = false;
   };
+  WadLines* Find(const std::string& wadPath);
+
   std::vector<WadLines> wads_;
-  std::size_t current_ = 0;
-  std::vector<std::string> pending_;
 };
 
 }  // namespace quillmoor

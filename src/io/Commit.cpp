@@ -224,6 +224,8 @@ void Commit::ExchangeWithBackup(const std::string& name) {
   changes_.push_back({ChangeKind::ExchangeWithBackup, fileSystem_.FileNameLeadsTo(name), ""});
 }
 
+void Commit::Remove(const std::string& name) { changes_.push_back({ChangeKind::Remove, name, ""}); }
+
 bool Commit::Empty() const { return changes_.empty(); }
 
 std::string Commit::OldVersionName(const std::string& file) const {
@@ -240,6 +242,10 @@ std::string Commit::OldVersionName(const std::string& file) const {
 std::vector<std::string> Commit::PlanSteps() {
   std::vector<std::string> linked;
   for (const Change& change : changes_) {
+    if (change.kind == ChangeKind::Remove) {
+      batches_[1].push_back({change.file, ""});
+      continue;
+    }
     const std::string backup = change.file + kBackupSuffix;
     const bool previousKept = change.kind != ChangeKind::Replace && fileSystem_.Exists(change.file);
     const std::string old = previousKept ? OldVersionName(change.file) : std::string();
@@ -261,7 +267,7 @@ std::vector<std::string> Commit::PlanSteps() {
 void Commit::Run() {
   if (Empty()) return;
   const std::vector<std::string> linked = PlanSteps();
-  const std::string folder = fileSystem_.FolderOf(batches_[1].front().to);
+  const std::string folder = fileSystem_.FolderOf(changes_.front().file);
   std::string text = std::string(kFirstLine) + "\n";
   JournalSteps steps;
   for (const std::vector<Step>& batch : batches_) {
@@ -336,6 +342,14 @@ std::vector<std::string> FinishInterruptedCommits(FileSystem& fileSystem, const 
   }
   if (!unfinished.empty() || othersAtWork) return unfinished;
   for (const std::string& name : names) {
+    if (IsNameLockFileName(name)) {
+      try {
+        fileSystem.RemoveAbandonedLock(folder + name);
+      } catch (const IoError&) {
+        // Left for a later run.
+      }
+      continue;
+    }
     const std::optional<long> writer = TemporaryFileWriter(name);
     if (!writer || IsJournalFileName(name) || *writer == CurrentProcessId() ||
         !ProcessIsGone(*writer)) {

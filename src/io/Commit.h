@@ -33,6 +33,8 @@ class Commit {
   void Replace(std::unique_ptr<FileReplacement> written, bool keepPrevious);
   // The file name leads to and its backup change places (both must exist).
   void ExchangeWithBackup(const std::string& name);
+  // The file name goes, in the folder of the changes before it.
+  void Remove(const std::string& name);
 
   bool Empty() const;
   // Whether the journal is in place: from then on the commit is made, even when Run fails
@@ -50,7 +52,7 @@ class Commit {
     std::string to;
   };
   static constexpr std::size_t kBatches = 3;
-  enum class ChangeKind { Replace, ReplaceKeepingPrevious, ExchangeWithBackup };
+  enum class ChangeKind { Replace, ReplaceKeepingPrevious, ExchangeWithBackup, Remove };
   struct Change {
     ChangeKind kind;
     std::string file;
@@ -70,9 +72,10 @@ class Commit {
 };
 
 // Finishes the commits that processes which ended (or this one, in an operation before)
-// left in folder, then removes the temporary files that ended processes left there. Waits at
-// most wait for the commits that running processes are making there to end. Gives the
-// journals it could not finish: those stay, and so do the temporary files beside them.
+// left in folder, then removes the temporary files that ended processes left there and the
+// lock files that no run holds. Waits at most wait for the commits that running processes are
+// making there to end. Gives the journals it could not finish: those stay, and so do the
+// temporary files beside them.
 std::vector<std::string> FinishInterruptedCommits(
     FileSystem& fileSystem, const std::string& folder,
     std::chrono::milliseconds wait = std::chrono::milliseconds(5000));

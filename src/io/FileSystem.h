@@ -63,6 +63,13 @@ class FolderTree {
   virtual std::unique_ptr<NewFile> BeginFile(const std::string& relativePath) = 0;
 };
 
+// The lock a run holds on the name of a file it is about to create (FileSystem::LockNewName):
+// it ends, and its lock file goes, when this is destroyed.
+class NameLock {
+ public:
+  virtual ~NameLock() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -109,6 +116,16 @@ class FileSystem {
   virtual std::unique_ptr<File> OpenExclusive(const std::string& name,
                                               std::chrono::milliseconds wait) = 0;
 
+  // Takes the exclusive lock that every run creating the file name holds until it has put the
+  // file in place, whether or not name exists meanwhile: on the lock file "NAME.quillmoor-lock"
+  // beside it, which goes when the lock ends. Waits at most wait while another run holds it;
+  // gives nothing when that run still holds it then.
+  virtual std::unique_ptr<NameLock> LockNewName(const std::string& name,
+                                                std::chrono::milliseconds wait) = 0;
+  // Removes the lock file lockFile when no run holds its lock, as when the run that made it
+  // was killed; leaves it to its run otherwise.
+  virtual void RemoveAbandonedLock(const std::string& lockFile) = 0;
+
   // ---- Writing a tree of new files, as extraction does ----
 
   // What the user may still write on the file system that holds path, or would hold it when
@@ -122,6 +139,12 @@ class FileSystem {
 
   // The backup of name that a commit keeps: "NAME.bak" beside the file name leads to.
   std::string BackupName(const std::string& name) { return FileNameLeadsTo(name) + kBackupSuffix; }
+
+  // The lock file that LockNewName takes for name: "NAME.quillmoor-lock" beside it.
+  std::string NameLockFile(const std::string& name) {
+    const std::string folder = FolderOf(name);
+    return folder + NameLockFileName(name.substr(folder.size()));
+  }
 };
 
 // The file system of the platform Quillmoor runs on.

@@ -162,6 +162,13 @@ class PosixFileSystem final : public FileSystem {
                                       std::chrono::milliseconds wait) override {
     return OpenPosixExclusive(name, wait);
   }
+  std::unique_ptr<NameLock> LockNewName(const std::string& name,
+                                        std::chrono::milliseconds wait) override {
+    return LockPosixName(NameLockFile(name), wait);
+  }
+  void RemoveAbandonedLock(const std::string& lockFile) override {
+    RemoveAbandonedPosixLock(lockFile);
+  }
 
   // ---- Writing a tree of new files, as extraction does ----
   FreeSpace FreeSpaceFor(const std::string& path) override { return PosixFreeSpaceFor(path); }

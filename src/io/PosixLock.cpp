@@ -2,6 +2,12 @@
 // file itself. The wad is replaced by a rename, so the lock on the old file ends with it; a run
 // that waited for the lock therefore checks that the name still leads to the file it locked,
 // and otherwise locks the new one.
+//
+// A wad that doesn't exist yet has no file to lock: a creation locks "NAME.quillmoor-lock"
+// instead, made when missing, and removes it while it still holds the lock. A run that waited
+// meanwhile then holds a lock on a file without a name, which it sees, and locks the name's
+// new lock file. A lock file whose run was killed is no longer locked: the next run takes it,
+// or removes it.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -53,7 +59,45 @@ bool FolderHoldsJournal(const std::string& name) {
   return false;
 }
 
+// Holds the lock on the lock file open as file; at its end removes the lock file, then closes it.
+class PosixNameLock final : public NameLock {
+ public:
+  PosixNameLock(std::unique_ptr<File> file, std::string lockFile)
+      : file_(std::move(file)), lockFile_(std::move(lockFile)) {}
+  ~PosixNameLock() override { ::unlink(lockFile_.c_str()); }
+  PosixNameLock(const PosixNameLock&) = delete;
+  PosixNameLock& operator=(const PosixNameLock&) = delete;
+
+ private:
+  std::unique_ptr<File> file_;
+  std::string lockFile_;
+};
+
 }  // namespace
+
+std::unique_ptr<NameLock> LockPosixName(const std::string& lockFile,
+                                        std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    const int descriptor = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) throw IoErrorFromErrno(errno, lockFile);
+    std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, lockFile);
+    if (!LockBefore(descriptor, deadline, lockFile)) return nullptr;
+    // The run that held the lock removed its lock file: then lock the one the name has now.
+    if (StillNamedBy(descriptor, lockFile)) {
+      return std::make_unique<PosixNameLock>(std::move(file), lockFile);
+    }
+  }
+}
+
+void RemoveAbandonedPosixLock(const std::string& lockFile) {
+  const int descriptor = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+  if (descriptor < 0) return;
+  const std::unique_ptr<File> file = PosixFileFromDescriptor(descriptor, lockFile);
+  if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && StillNamedBy(descriptor, lockFile)) {
+    ::unlink(lockFile.c_str());
+  }
+}
 
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;

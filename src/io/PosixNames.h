@@ -23,5 +23,8 @@ void SyncPosixFolder(const std::string& folder);
 std::vector<std::string> NamesInPosixFolder(const std::string& folder);
 
 std::unique_ptr<File> OpenPosixExclusive(const std::string& name, std::chrono::milliseconds wait);
+std::unique_ptr<NameLock> LockPosixName(const std::string& lockFile,
+                                        std::chrono::milliseconds wait);
+void RemoveAbandonedPosixLock(const std::string& lockFile);
 
 }  // namespace quillmoor

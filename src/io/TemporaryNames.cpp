@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kMark = ".quillmoor-";
 constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::string_view kNameLockEnd = ".quillmoor-lock";
 constexpr std::string_view kJournalStart = "quillmoor-commit-";
 constexpr std::string_view kJournalEnd = ".journal";
 constexpr std::array<std::string_view, 2> kKinds = {kNewVersionKind, kOldVersionKind};
@@ -82,8 +83,16 @@ std::string NewJournalFileName(long pid) {
 
 bool IsJournalFileName(std::string_view fileName) { return JournalWriter(fileName).has_value(); }
 
+std::string NameLockFileName(std::string_view targetFileName) {
+  return std::string(targetFileName) + std::string(kNameLockEnd);
+}
+
+bool IsNameLockFileName(std::string_view fileName) {
+  return fileName.size() > kNameLockEnd.size() && fileName.ends_with(kNameLockEnd);
+}
+
 bool IsTemporaryFileName(std::string_view fileName) {
-  return TemporaryFileWriter(fileName).has_value();
+  return TemporaryFileWriter(fileName).has_value() || IsNameLockFileName(fileName);
 }
 
 std::optional<long> TemporaryFileWriter(std::string_view fileName) {

@@ -51,6 +51,9 @@ void RemoveWindows(const std::string& name);
 std::vector<std::string> NamesInWindowsFolder(const std::string& folder);
 
 std::unique_ptr<File> OpenWindowsExclusive(const std::string& name, std::chrono::milliseconds wait);
+std::unique_ptr<NameLock> LockWindowsName(const std::string& lockFile,
+                                          std::chrono::milliseconds wait);
+void RemoveAbandonedWindowsLock(const std::string& lockFile);
 
 FreeSpace WindowsFreeSpaceFor(const std::string& path);
 std::unique_ptr<FolderTree> OpenWindowsFolderTree(const std::string& folder);

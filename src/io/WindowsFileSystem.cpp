@@ -145,6 +145,13 @@ class WindowsFileSystem final : public FileSystem {
                                       std::chrono::milliseconds wait) override {
     return OpenWindowsExclusive(name, wait);
   }
+  std::unique_ptr<NameLock> LockNewName(const std::string& name,
+                                        std::chrono::milliseconds wait) override {
+    return LockWindowsName(NameLockFile(name), wait);
+  }
+  void RemoveAbandonedLock(const std::string& lockFile) override {
+    RemoveAbandonedWindowsLock(lockFile);
+  }
 
   // ---- Writing a tree of new files, as extraction does ----
   FreeSpace FreeSpaceFor(const std::string& path) override { return WindowsFreeSpaceFor(path); }

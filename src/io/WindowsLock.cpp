@@ -5,6 +5,10 @@
 // replaced under its name, so the lock on the old file ends with it; a run that waited for the
 // lock therefore checks that the name still leads to the file it locked, and otherwise locks
 // the new one.
+//
+// A wad that doesn't exist yet has no file to lock: a creation opens "NAME.quillmoor-lock"
+// instead, shared with no one and deleted when closed, so a second opener waits, and the file
+// goes when the lock ends, also when its run is killed.
 #include <windows.h>
 
 #include <optional>
@@ -60,7 +64,47 @@ bool LockBefore(HANDLE handle, std::chrono::steady_clock::time_point deadline,
   }
 }
 
+// Holds the lock file open; closing it removes it.
+class WindowsNameLock final : public NameLock {
+ public:
+  explicit WindowsNameLock(HANDLE handle) : handle_(handle) {}
+  ~WindowsNameLock() override { ::CloseHandle(handle_); }
+  WindowsNameLock(const WindowsNameLock&) = delete;
+  WindowsNameLock& operator=(const WindowsNameLock&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// Opens the lock file for the lock, shared with no one and removed when closed.
+HANDLE OpenLockFile(const std::wstring& lockFile, DWORD disposition) {
+  return ::CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                       disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+}
+
 }  // namespace
+
+std::unique_ptr<NameLock> LockWindowsName(const std::string& lockFile,
+                                          std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  const std::wstring wideName = WideName(lockFile);
+  for (;;) {
+    const HANDLE handle = OpenLockFile(wideName, OPEN_ALWAYS);
+    if (handle != INVALID_HANDLE_VALUE) return std::make_unique<WindowsNameLock>(handle);
+    // Another run holds the lock file open, or has just closed it and it is being removed.
+    const DWORD error = ::GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION ||
+                      (error == ERROR_ACCESS_DENIED && WindowsExists(lockFile));
+    if (!held) throw IoErrorFromWindowsError(error, lockFile);
+    if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void RemoveAbandonedWindowsLock(const std::string& lockFile) {
+  const HANDLE handle = OpenLockFile(WideName(lockFile), OPEN_EXISTING);
+  if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+}
 
 std::unique_ptr<File> OpenWindowsExclusive(const std::string& name,
                                            std::chrono::milliseconds wait) {

@@ -125,8 +125,17 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
     host.ShowMessage(*refusal);
     return;
   }
-  // An existing wad is replaced under the lock an update takes, and only when this user may
-  // write it.
+  // A new wad's name is held under a lock of its own until the wad is in place, so that two
+  // creations of one name take turns. An existing wad (also one that the creation waited for
+  // made) is replaced under the lock an update takes, and only when this user may write it.
+  std::unique_ptr<NameLock> newName;
+  if (!FileExists(answer.fileName)) {
+    newName = fileSystem.LockNewName(answer.fileName, options.lockWait);
+    if (!newName) {
+      host.ShowMessage(kWadBusyMessage + answer.fileName);
+      return;
+    }
+  }
   std::unique_ptr<File> replaced;
   if (FileExists(answer.fileName)) {
     replaced = fileSystem.OpenExclusive(answer.fileName, options.lockWait);
@@ -156,6 +165,7 @@ void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
   commit.Run();
   // What an undo puts back is this creation's.
   state.ReplacedWads.clear();
+  state.TrackUpdateRecord.clear();
   if (keptPrevious) state.ReplacedWads = {answer.fileName};
   host.ShowProgress(0, CompletionText("Wad created in ", host.TimeSource().Now() - startTime,
                                       host.DecimalSeparator()));

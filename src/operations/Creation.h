@@ -19,9 +19,10 @@ struct CreationOptions {
 };
 
 // Runs one creation through host. Input/output failures end it with an IoError and leave no
-// wad behind; refusals are shown through the host. An existing wad of the chosen name is
-// replaced as an update replaces it: under its lock (waiting at most lockWait for another run
-// that holds it), and refused when this user may not write it; state.ReplacedWads names it
+// wad behind; refusals are shown through the host. A new wad's name is locked until the wad is
+// in place (waiting at most lockWait for another creation of it). An existing wad of the chosen
+// name is replaced as an update replaces it: under its lock (waiting at most lockWait for another
+// run that holds it), and refused when this user may not write it; state.ReplacedWads names it
 // afterwards when its previous version was kept.
 void CreateWad(Host& host, ProgramState& state, FileSystem& fileSystem,
                const CreationOptions& options = {});

@@ -33,6 +33,8 @@ inline constexpr const char* kUnfinishedChangeMessage =
     "was done. Its journal is kept, see: ";
 inline constexpr const char* kSpecialFileMessage =
     "Sorry but this is not a file but a device, a pipe or a socket: ";
+inline constexpr const char* kNoTrackUpdateMessage =
+    "Sorry but no track update that kept the previous versions is recorded in this folder: ";
 inline constexpr const char* kNoBackupMessage =
     "Sorry but there is no previous version of this wad to put back: ";
 

@@ -22,6 +22,9 @@ struct ProgramState {
   // The wads the last creation or update replaced and whose previous versions it kept: what
   // an undo puts back.
   std::vector<std::string> ReplacedWads;
+  // When that run was a track update: the record it left of the wads it replaced
+  // (operations/TrackUpdateRecord.h), which the window's undo follows. Empty otherwise.
+  std::string TrackUpdateRecord;
 };
 
 }  // namespace quillmoor

@@ -6,6 +6,8 @@
 #include "operations/Messages.h"
 #include "operations/Recovery.h"
 #include "operations/StatusText.h"
+#include "operations/TrackNames.h"
+#include "operations/TrackUpdateRecord.h"
 #include "paths/FileExists.h"
 #include "paths/PathIgnoringCase.h"
 #include "paths/PathText.h"
@@ -43,6 +45,33 @@ void UndoWads(const std::vector<std::string>& wadNames, Host& host, FileSystem& 
                                       host.DecimalSeparator()));
 }
 
+namespace {
+
+// The undo of the track update whose record is recordFile.
+void UndoRecordedTrackUpdate(const std::string& recordFile, Host& host, FileSystem& fileSystem,
+                             std::chrono::milliseconds lockWait) {
+  // The record changes in a commit with its wads: an unfinished one is finished first.
+  if (const std::optional<std::string> refusal = FinishEarlierChanges(fileSystem, {recordFile})) {
+    host.ShowMessage(*refusal);
+    return;
+  }
+  const std::optional<std::vector<std::string>> wads =
+      ReadTrackUpdateRecord(fileSystem, recordFile);
+  if (!wads) {
+    host.ShowMessage(kNoTrackUpdateMessage + fileSystem.FolderOf(recordFile));
+    return;
+  }
+  UndoWads(*wads, host, fileSystem, lockWait);
+}
+
+}  // namespace
+
+void UndoTrackUpdate(const std::string& gameFolder, Host& host, FileSystem& fileSystem,
+                     std::chrono::milliseconds lockWait) {
+  UndoRecordedTrackUpdate(TrackUpdateRecordFile(fileSystem, TrackWadPaths(gameFolder).front()),
+                          host, fileSystem, lockWait);
+}
+
 void UndoLastChange(Host& host, const ProgramState& state, FileSystem& fileSystem) {
   const std::vector<std::string>& wads = state.ReplacedWads;
   if (wads.empty()) {
@@ -52,7 +81,11 @@ void UndoLastChange(Host& host, const ProgramState& state, FileSystem& fileSyste
   const std::string what = wads.size() == 1 ? FileNamePart(wads.front())
                                             : "the " + std::to_string(wads.size()) + " track wads";
   if (!host.Confirm("Put back the previous version of " + what + "?")) return;
-  UndoWads(wads, host, fileSystem);
+  if (!state.TrackUpdateRecord.empty()) {
+    UndoRecordedTrackUpdate(state.TrackUpdateRecord, host, fileSystem, kWadLockWait);
+  } else {
+    UndoWads(wads, host, fileSystem);
+  }
 }
 
 bool KeepsBackups(SettingsValues& settings) {

@@ -20,9 +20,15 @@ namespace quillmoor {
 void UndoWads(const std::vector<std::string>& wads, Host& host, FileSystem& fileSystem,
               std::chrono::milliseconds lockWait = kWadLockWait);
 
+// undo-tracks: the wads that the last track update in gameFolder replaced, as the record of
+// that run names them (operations/TrackUpdateRecord.h), take back their previous versions
+// (UndoWads). Refused when no such record is there.
+void UndoTrackUpdate(const std::string& gameFolder, Host& host, FileSystem& fileSystem,
+                     std::chrono::milliseconds lockWait = kWadLockWait);
+
 // The window's undo: after the user confirms, the wads the last creation or update of this
-// program replaced (state.ReplacedWads) take back their previous versions. Refused when that
-// run kept none.
+// program replaced (state.ReplacedWads; for a track update, as its record names them) take
+// back their previous versions. Refused when that run kept none.
 void UndoLastChange(Host& host, const ProgramState& state, FileSystem& fileSystem);
 
 // Whether the window's runs keep the previous version of each wad they replace: the setting

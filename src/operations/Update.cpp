@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <variant>
@@ -18,6 +19,7 @@
 #include "operations/SourceKind.h"
 #include "operations/StatusText.h"
 #include "operations/TrackNames.h"
+#include "operations/TrackUpdateRecord.h"
 #include "operations/UpdateSources.h"
 #include "paths/CodePage.h"
 #include "paths/FileExists.h"
@@ -25,6 +27,7 @@
 #include "paths/PathText.h"
 #include "wad/WadDirectory.h"
 #include "wad/WadImage.h"
+#include "wad/WadLayout.h"
 
 namespace quillmoor {
 
@@ -190,6 +193,7 @@ class WadUpdate {
     std::unique_ptr<File> wad = fileSystem_.OpenExclusive(wadFile_, options_.lockWait);
     if (!wad) return kWadBusyMessage + wadPath_;
     LoadWad(image_, std::move(wad), wadFile_);
+    loadedEntries_ = image_.Entries;
     if (!BlocksClearOfDirectory(image_.Entries, image_.Count)) return kDamagedWadMessage;
     MatchIndex index(image_.Entries);
     BlockOffsets offsets(image_.Entries, sources_.size());
@@ -220,6 +224,16 @@ class WadUpdate {
   bool Unchanged() {
     const std::unique_ptr<File> written = fileSystem_.OpenForReading(written_->TemporaryName());
     return HoldSameBytes(*written, *image_.Loaded);
+  }
+
+  // Whether writing the wad would change its bytes, found without writing it: when an entry
+  // gets other bytes or the directory changes, or when the wad itself doesn't come out of a
+  // rewrite as it is (bytes between or behind its blocks).
+  bool WouldChange() const {
+    const std::size_t directoryBytes = loadedEntries_.size() * sizeof(WadDirectoryEntry);
+    return otherBytes_ || image_.Entries.size() != loadedEntries_.size() ||
+           std::memcmp(image_.Entries.data(), loadedEntries_.data(), directoryBytes) != 0 ||
+           !RewriteGivesSameBytes(loadedEntries_, *image_.Loaded);
   }
 
   // Drops the written wad, which changes nothing.
@@ -262,6 +276,8 @@ class WadUpdate {
     WadDirectoryEntry& entry = image_.Entries[m];
     Report("replace " + Windows1252ToUtf8(EntryName(entry)) + " " + std::to_string(entry.Size) +
            " -> " + std::to_string(size) + why);
+    if (options_.dryRun && !otherBytes_)
+      otherBytes_ = !HoldsBytesOf(image_.Data[m], entry.Size, data, size);
     offsets.Resize(m, entry.Size, size);
     entry.Size = size;
     image_.Data[m] = data;
@@ -302,7 +318,38 @@ class WadUpdate {
   }
 
   void Report(const std::string& line) const {
-    if (options_.report) options_.report(line);
+    if (options_.report) options_.report(wadPath_, line);
+  }
+
+  // Whether the data of an entry and that of its replacement hold the same bytes, read a slice
+  // at a time.
+  bool HoldsBytesOf(const BlockData& data, std::int32_t size, const FileRange& replacement,
+                    std::int32_t replacementSize) const {
+    if (size != replacementSize) return false;
+    const std::unique_ptr<File> source = fileSystem_.OpenForReading(replacement.file);
+    std::unique_ptr<File> earlier;
+    File* file = image_.Loaded.get();
+    std::int64_t position = 0;
+    if (const auto* range = std::get_if<LoadedRange>(&data)) {
+      position = range->position;
+    } else {
+      const FileRange& replaced = std::get<FileRange>(data);
+      earlier = fileSystem_.OpenForReading(replaced.file);
+      file = earlier.get();
+      position = replaced.position;
+    }
+    constexpr std::int64_t kSlice = 1 << 16;
+    std::string bytes;
+    std::string replacementBytes;
+    for (std::int64_t done = 0; done < size; done += kSlice) {
+      const auto part = static_cast<std::size_t>(std::min<std::int64_t>(kSlice, size - done));
+      bytes.resize(part);
+      replacementBytes.resize(part);
+      file->ReadAt(static_cast<std::int32_t>(position + done), bytes);
+      source->ReadAt(static_cast<std::int32_t>(replacement.position + done), replacementBytes);
+      if (bytes != replacementBytes) return false;
+    }
+    return true;
   }
 
   // The wad's path names it, and its name decides the names of added entries; the file is
@@ -316,6 +363,9 @@ class WadUpdate {
   FileSystem& fileSystem_;
   const UpdateOptions& options_;
   WadImage image_;
+  // The directory as loaded, and whether a replacement in a dry run gave an entry other bytes.
+  std::vector<WadDirectoryEntry> loadedEntries_;
+  bool otherBytes_ = false;
   std::unique_ptr<FileReplacement> written_;
 };
 
@@ -337,7 +387,13 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
         std::make_unique<WadUpdate>(wadPaths[k], sources, *sizes, fileSystem, options));
     if (Refusal refusal = updates.back()->Change(k, progress)) return refusal;
   }
-  if (options.dryRun) return std::nullopt;
+  const auto reportWad = [&](std::size_t k, bool changed) {
+    if (options.wadReport) options.wadReport(wadPaths[k], changed);
+  };
+  if (options.dryRun) {
+    for (std::size_t k = 0; k < updates.size(); ++k) reportWad(k, updates[k]->WouldChange());
+    return std::nullopt;
+  }
   // Every new wad is written beside the old one before the commit: without room for them all,
   // nothing is written.
   std::vector<std::int64_t> lengths;
@@ -350,17 +406,31 @@ Refusal UpdateAll(const std::vector<std::string>& wadPaths,
   for (std::size_t k = 0; k < updates.size(); ++k) {
     progress.Writing(k, wadPaths[k], !sources.empty());
     if (Refusal refusal = updates[k]->Write()) return refusal;
-    if (updates[k]->Unchanged()) {
+    const bool changed = !updates[k]->Unchanged();
+    reportWad(k, changed);
+    if (!changed) {
       updates[k]->Drop();
     } else {
       updates[k]->JoinCommit(commit, options.keepBackup);
       replaced.push_back(wadPaths[k]);
     }
   }
+  // A track update records in the same commit which wads it replaced keeping their previous
+  // versions, for undo-tracks; one that keeps none leaves no record, as no undo is right then.
+  const std::string record =
+      state.TrackMode ? TrackUpdateRecordFile(fileSystem, wadPaths.front()) : std::string();
+  if (state.TrackMode && !commit.Empty()) {
+    if (options.keepBackup) {
+      commit.Replace(WriteTrackUpdateRecord(fileSystem, record, replaced), false);
+    } else if (fileSystem.Exists(record)) {
+      commit.Remove(record);
+    }
+  }
   // Once the commit is made, what an undo puts back is this run's, even if a step fails.
   const auto noteReplaced = [&] {
-    if (commit.Made())
-      state.ReplacedWads = options.keepBackup ? replaced : std::vector<std::string>();
+    if (!commit.Made()) return;
+    state.ReplacedWads = options.keepBackup ? replaced : std::vector<std::string>();
+    state.TrackUpdateRecord = options.keepBackup ? record : std::string();
   };
   try {
     commit.Run();

@@ -15,8 +15,12 @@ namespace quillmoor {
 
 struct UpdateOptions {
   // Reports each replacement ("replace NAME OLD_SIZE -> NEW_SIZE") and addition
-  // ("add NAME SIZE"), per wad and source file, names in UTF-8.
-  std::function<void(const std::string&)> report;
+  // ("add NAME SIZE") in the wad wadPath (as the run names it), per source file, names in UTF-8.
+  std::function<void(const std::string& wadPath, const std::string& line)> report;
+  // Reports each wad of the run, in the run's order, once it is known whether the run changes
+  // its bytes (a dry run: would change them). A wad the run doesn't change is neither written
+  // nor backed up.
+  std::function<void(const std::string& wadPath, bool changed)> wadReport;
   // Works out every change but writes no wad.
   bool dryRun = false;
   // How long to wait for another run that holds a wad of this run.

@@ -254,10 +254,10 @@ TEST(CliUpdate, ReplacesAndAddsOrOnlySaysWhatItWouldDo) {
   const Outcome update = RunCommand({"update", "-v", wad, dir / "mod"});
   EXPECT_EQ(update.status, kExitSuccess) << update.err;
   EXPECT_EQ(update.out, "");
-  EXPECT_TRUE(
-      update.err.starts_with(
-          wad + ":\nreplace A 4 -> 6 (key a, plain: the first entry of that file name)\nadd c 3 "
-                "(key c, plain: no entry of that file name)\nUpdate done in "))
+  EXPECT_TRUE(update.err.starts_with(
+      wad +
+      ":\nreplace A 4 -> 6 (key a, plain: the first entry of that file name)\nadd c 3 "
+      "(key c, plain: no entry of that file name)\nUpdate done in "))
       << update.err;
   EXPECT_EQ(testing::ReadFile(wad), WadBuilder()
                                         .Record("A", 4 + 3 * 136 + 3, 6)
@@ -294,6 +294,55 @@ TEST(CliUpdate, TakesSeveralSourcesInOneRunOrNoneWhenOneIsMissing) {
                                      "name)\nUpdate done in "))
       << update.err;
   EXPECT_EQ(testing::ReadFile(wad + ".bak"), before);
+}
+
+TEST(CliUpdate, TheDryRunMarksUnchangedExactlyTheWadsThatTheRunLeavesAsTheyAre) {
+  struct Case {
+    const char* what;
+    std::string wad;
+    const char* source;  // the file mod/a's bytes
+    bool unchanged;
+  };
+  const Case cases[] = {
+      {"the same bytes again", WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build(), "aaaa",
+       true},
+      {"other bytes of the same size", WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build(),
+       "abcd", false},
+      {"a new size", WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Build(), "aaaaa", false},
+      // A rewrite drops what lies behind the last block and zeros what lies between blocks.
+      {"the same bytes in a wad with bytes behind its blocks",
+       WadBuilder().Entry("A", "aaaa").Entry("B", "bb").Bytes(4 + 2 * 136 + 6, "tail").Build(),
+       "aaaa", false},
+      {"the same bytes in a wad with zeros between its blocks",
+       WadBuilder()
+           .Record("A", 4 + 2 * 136, 4)
+           .Record("B", 4 + 2 * 136 + 8, 2)
+           .Bytes(4 + 2 * 136, std::string("aaaa\0\0\0\0bb", 10))
+           .Build(),
+       "aaaa", true},
+      {"the same bytes in a wad with other bytes between its blocks",
+       WadBuilder()
+           .Record("A", 4 + 2 * 136, 4)
+           .Record("B", 4 + 2 * 136 + 8, 2)
+           .Bytes(4 + 2 * 136, "aaaaXXXXbb")
+           .Build(),
+       "aaaa", false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string wad = dir.WriteFile("x.wad", c.wad);
+    dir.WriteFile("mod/a", c.source);
+    const Outcome dryRun = RunCommand({"update", "--dry-run", wad, dir / "mod"});
+    EXPECT_EQ(dryRun.status, kExitSuccess) << c.what << ": " << dryRun.err;
+    EXPECT_EQ(dryRun.out.starts_with(wad + ": unchanged\nreplace A 4 -> "), c.unchanged)
+        << c.what << ": " << dryRun.out;
+    EXPECT_EQ(testing::ReadFile(wad), c.wad) << c.what;
+    // The run itself says the same, and changes the wad's bytes exactly when it says so.
+    const Outcome update = RunCommand({"update", "-v", wad, dir / "mod"});
+    EXPECT_EQ(update.status, kExitSuccess) << c.what << ": " << update.err;
+    EXPECT_TRUE(update.err.starts_with(dryRun.out)) << c.what << ": " << update.err;
+    EXPECT_EQ(testing::ReadFile(wad) == c.wad, c.unchanged) << c.what;
+  }
 }
 
 TEST(CliUpdate, UpdatesTheTrackWadsOfTheGameFolderNamed) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "FaultyFileSystem.h"
+#include "PowerCutFileSystem.h"
 #include "TempDir.h"
 #include "io/IoError.h"
 #include "io/Processes.h"
@@ -17,6 +18,7 @@ namespace {
 
 using testing::FaultyFileSystem;
 using testing::NamesIn;
+using testing::PowerCutFileSystem;
 using testing::ReadFile;
 using testing::TempDir;
 
@@ -120,6 +122,44 @@ TEST(Commit, DoesAllOrNothingWhereverTheProcessDiesAndTheNextRunFinishesIt) {
         }
       }
       EXPECT_GT(killPoints, 5) << c.what;
+    }
+  }
+}
+
+// The power fails where the process dies: what wasn't synced is lost, on a file system with
+// hard links and on one without.
+TEST(Commit, DoesAllOrNothingWhereverThePowerFailsAndTheNextRunFinishesIt) {
+  for (const bool links : {true, false}) {
+    for (const CommitCase& c : CommitCases()) {
+      int cuts = 0;
+      for (int kill = 1;; ++kill) {
+        TempDir dir;
+        WriteAll(dir, c.before);
+        FaultyFileSystem dying;
+        if (!links) dying.RefuseLinks();
+        dying.KillAt(kill);
+        PowerCutFileSystem disk(dying);
+        bool survived = true;
+        try {
+          Commit commit(disk);
+          c.build(commit, disk, dir);
+          commit.Run();
+        } catch (const IoError&) {
+          survived = false;
+        }
+        if (survived) break;
+        ++cuts;
+        disk.PowerCut();
+        const std::string where = std::string(c.what) + ", power cut at change " +
+                                  std::to_string(kill) + (links ? "" : ", no links");
+        EXPECT_TRUE(FinishInterruptedCommits(NativeFileSystem(), dir / "").empty()) << where;
+        const std::map<std::string, std::string> now = Contents(dir, false);
+        EXPECT_TRUE(now == c.before || now == c.after) << where;
+        for (const std::string& name : NamesIn(dir.path())) {
+          EXPECT_FALSE(IsJournalFileName(name)) << where;
+        }
+      }
+      EXPECT_GT(cuts, 5) << c.what;
     }
   }
 }

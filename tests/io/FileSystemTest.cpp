@@ -194,5 +194,37 @@ TEST(OpenExclusive, OpensTheNewFileWhenTheHolderReplacedTheOldOne) {
   EXPECT_EQ(content, "new");
 }
 
+TEST(LockNewName, MakesASecondCreationWaitAndLeavesNoLockFileWhenItEnds) {
+  TempDir dir;
+  const std::string wad = dir / "new.wad";
+  std::unique_ptr<NameLock> held = NativeFileSystem().LockNewName(wad, 0ms);
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(NativeFileSystem().LockNewName(wad, 200ms), nullptr);
+  // A run that looks for what killed runs left leaves a lock that is held alone.
+  EXPECT_TRUE(FinishInterruptedCommits(NativeFileSystem(), dir / "").empty());
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"new.wad.quillmoor-lock"});
+
+  std::thread release([&] {
+    std::this_thread::sleep_for(100ms);
+    held.reset();
+  });
+  std::unique_ptr<NameLock> waiter = NativeFileSystem().LockNewName(wad, 5s);
+  release.join();
+  EXPECT_NE(waiter, nullptr);
+  // The first run's lock file went with its lock: the waiter holds the one the name has now.
+  EXPECT_EQ(NativeFileSystem().LockNewName(wad, 0ms), nullptr);
+  waiter.reset();
+  EXPECT_TRUE(NamesIn(dir.path()).empty());
+  EXPECT_TRUE(IsTemporaryFileName("new.wad.quillmoor-lock"));
+}
+
+TEST(LockNewName, ALockFileThatNoRunHoldsIsRemovedByTheNextRunOnTheFolder) {
+  TempDir dir;
+  // What a creation killed while it held the lock leaves on POSIX.
+  dir.WriteFile("new.wad.quillmoor-lock", "");
+  EXPECT_TRUE(FinishInterruptedCommits(NativeFileSystem(), dir / "").empty());
+  EXPECT_TRUE(NamesIn(dir.path()).empty());
+}
+
 }  // namespace
 }  // namespace quillmoor

@@ -190,7 +190,8 @@ TEST(Backup, ARunThatFailsBeforeItsCommitLeavesEveryWadAndBackupAsItWas) {
   EXPECT_THROW(RunUpdate(game.host, game.state, files), IoError);
   EXPECT_EQ(Contents(game.tracks), before);
   EXPECT_EQ(Contents(Backups(game.tracks)), backupsBefore);
-  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 1);
+  // The wads, their backups, cars.wad and the earlier run's record.
+  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 2);
   // What an undo puts back is still the earlier run's.
   EXPECT_EQ(game.state.ReplacedWads, game.tracks);
 }
@@ -208,7 +209,8 @@ TEST(Backup, ACommitThatFailsMidwayIsFinishedByTheNextOperation) {
   game.host.confirmAnswers = {true};
   UndoLastChange(game.host, game.state, NativeFileSystem());
   EXPECT_EQ(Contents(game.tracks), before);
-  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 2);
+  // The wads, their backups, cars.wad with its backup and the track update's record.
+  EXPECT_EQ(testing::NamesIn(game.dir / "game").size(), 2 * game.tracks.size() + 3);
 }
 
 TEST(Backup, ARunThatChangesNoWadWritesNoneAndKeepsEveryBackup) {
@@ -309,6 +311,44 @@ TEST(KeepsBackups, UnlessTheSettingIsZero) {
   EXPECT_FALSE(KeepsBackups(settings));
   settings.Write("KeepBackup", "1");
   EXPECT_TRUE(KeepsBackups(settings));
+}
+
+TEST(UndoTrackUpdate, PutsBackExactlyTheWadsTheLastTrackUpdateReplacedAndRefusesWithoutIt) {
+  Game game;
+  const std::string folder = game.dir / "game/";
+  UndoTrackUpdate(game.dir / "game", game.host, NativeFileSystem());
+  EXPECT_EQ(game.host.messages, std::vector<std::string>{kNoTrackUpdateMessage + folder});
+  game.host.messages.clear();
+
+  const std::vector<std::string> original = Contents(game.tracks);
+  game.UpdateTracks();
+  const std::vector<std::string> first = Contents(game.tracks);
+  // The next update changes every track wad but one, which holds its result already; that
+  // one's backup is still the original.
+  game.dir.WriteFile("mod/a.txt", "newer");
+  WadBuilder().Entry("a.txt", "newer").WriteTo(game.tracks[3]);
+  const std::string third = ReadFile(game.tracks[3]);
+  game.UpdateTracks();
+  ASSERT_TRUE(game.host.messages.empty()) << game.host.messages.front();
+  const std::vector<std::string> second = Contents(game.tracks);
+
+  UndoTrackUpdate(game.dir / "game", game.host, NativeFileSystem());
+  ASSERT_TRUE(game.host.messages.empty()) << game.host.messages.front();
+  std::vector<std::string> expected = first;
+  expected[3] = third;
+  EXPECT_EQ(Contents(game.tracks), expected);
+  EXPECT_EQ(ReadFile(game.tracks[3] + ".bak"), original[3]);
+  // Undo again redoes; the window's undo follows the same record.
+  game.host.confirmAnswers = {true};
+  UndoLastChange(game.host, game.state, NativeFileSystem());
+  EXPECT_EQ(Contents(game.tracks), second);
+
+  // A track update that keeps no backups leaves nothing to undo.
+  game.dir.WriteFile("mod/a.txt", "newest");
+  game.UpdateTracks(WithoutBackups());
+  UndoTrackUpdate(game.dir / "game", game.host, NativeFileSystem());
+  EXPECT_EQ(game.host.messages, std::vector<std::string>{kNoTrackUpdateMessage + folder});
+  EXPECT_EQ(ReadFile(game.tracks[0]), WadBuilder().Entry("a.txt", "newest").Build());
 }
 
 }  // namespace

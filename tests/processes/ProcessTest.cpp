@@ -1,11 +1,7 @@
 // quillmoor-cli run as the user runs it: two updates of one wad at once or a little apart must
 // give the wad one of the two sequential orders gives, and a run killed at any moment must
 // leave the old wad or the new one, and no temporary file once a later run has been.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -20,62 +16,27 @@
 #include <sstream>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "TempDir.h"
 #include "WadBuilder.h"
 #include "io/TemporaryNames.h"
-
-extern char** environ;
 
 namespace quillmoor {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using testing::CanTrace;
+using testing::CliPath;
 using testing::NamesIn;
 using testing::ReadFile;
+using testing::RunCli;
+using testing::Start;
+using testing::StartCli;
 using testing::TempDir;
+using testing::Trials;
 using testing::WadBuilder;
-
-std::string CliPath() {
-  const char* chosen = std::getenv("QUILLMOOR_CLI");
-  return chosen != nullptr ? chosen : QUILLMOOR_CLI;
-}
-
-// The number of trials: small enough for every test run, more when asked for.
-int Trials(int usual) {
-  const char* asked = std::getenv("QUILLMOOR_TRIALS");
-  return asked != nullptr ? std::atoi(asked) : usual;
-}
-
-// Starts program with args, its output thrown away; gives its process.
-pid_t Start(const std::string& program, const std::vector<std::string>& args) {
-  std::vector<std::string> all{program};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : all) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start " + program);
-  return pid;
-}
-
-pid_t StartCli(const std::vector<std::string>& args) { return Start(CliPath(), args); }
-
-// Waits for the process; gives its exit status, or minus the signal that ended it.
-int Wait(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-}
-
-int RunCli(const std::vector<std::string>& args) { return Wait(StartCli(args)); }
+using testing::Wait;
 
 // A wad of count entries of size bytes each, named e0.dat, e1.dat, ...
 std::string WadOf(int count, std::size_t size) {
@@ -131,6 +92,34 @@ TEST(TwoUpdates, OfOneWadAtOnceOrApartGiveWhatOneOrderGives) {
                        << firstStatus << " and " << secondStatus;
   }
   std::cout << atOnce << " pairs at once, " << apart << " apart: " << wrong << " wrong\n";
+}
+
+TEST(TwoCreations, OfOneNewWadAtOnceTakeTurnsAndTheLaterKeepsTheEarlierAsItsBackup) {
+  TempDir dir;
+  for (int i = 0; i < 8; ++i) {
+    dir.WriteFile("one/f" + std::to_string(i) + ".bin", std::string(1 << 20, 'a' + i));
+    dir.WriteFile("two/g" + std::to_string(i) + ".bin", std::string(1 << 20, 'A' + i));
+  }
+  fs::create_directories(dir / "reference");
+  ASSERT_EQ(RunCli({"create", dir / "one", dir / "reference/one.wad"}), 0);
+  ASSERT_EQ(RunCli({"create", dir / "two", dir / "reference/two.wad"}), 0);
+  const std::string one = ReadFile(dir / "reference/one.wad");
+  const std::string two = ReadFile(dir / "reference/two.wad");
+  const int trials = Trials(6);
+  for (int trial = 0; trial < trials; ++trial) {
+    const fs::path game = dir / ("game" + std::to_string(trial));
+    fs::create_directories(game);
+    const std::string wad = game / "x.wad";
+    const pid_t first = StartCli({"create", dir / "one", wad});
+    const pid_t second = StartCli({"create", dir / "two", wad});
+    ASSERT_EQ(Wait(first), 0) << "trial " << trial;
+    ASSERT_EQ(Wait(second), 0) << "trial " << trial;
+    // Whichever came second replaced the first's wad and kept it as its backup.
+    const std::string result = ReadFile(wad);
+    ASSERT_TRUE(result == one || result == two) << "trial " << trial;
+    EXPECT_EQ(ReadFile(wad + ".bak"), result == one ? two : one) << "trial " << trial;
+    EXPECT_EQ(NamesIn(game), (std::vector<std::string>{"x.wad", "x.wad.bak"})) << "trial " << trial;
+  }
 }
 
 // Kills the run of args at random moments of its course, trials times. Before each trial,
@@ -215,9 +204,6 @@ TEST(AKilledRun, OfACreationLeavesTheOldWadOrTheNewAndNoTemporaryFile) {
       {"create", dir / "data", wad}, [&] { dir.WriteFile("game/x.wad", oldWad); }, wad, oldWad,
       ReadFile(reference), Trials(10));
 }
-
-// Whether strace can follow a program here.
-bool CanTrace() { return std::system("strace -o /dev/null true >/dev/null 2>&1") == 0; }
 
 TEST(AnUpdate, SyncsTheFolderAfterTheRenameSoThatTheNewWadSurvivesAPowerCut) {
   if (!CanTrace()) GTEST_SKIP() << "strace can't follow programs here";

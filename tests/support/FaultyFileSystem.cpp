@@ -196,4 +196,15 @@ std::unique_ptr<File> FaultyFileSystem::OpenExclusive(const std::string& name,
   return std::make_unique<FaultyFile>(std::move(real), *this, name);
 }
 
+std::unique_ptr<NameLock> FaultyFileSystem::LockNewName(const std::string& name,
+                                                        std::chrono::milliseconds wait) {
+  Pass(FileStep::OpenWrite, name);
+  return real_.LockNewName(name, wait);
+}
+
+void FaultyFileSystem::RemoveAbandonedLock(const std::string& lockFile) {
+  Pass(FileStep::Remove, lockFile);
+  real_.RemoveAbandonedLock(lockFile);
+}
+
 }  // namespace quillmoor::testing

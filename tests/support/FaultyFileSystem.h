@@ -67,6 +67,10 @@ class FaultyFileSystem final : public FileSystem {
   // ---- Replacing a wad while no other run changes it ----
   std::unique_ptr<File> OpenExclusive(const std::string& name,
                                       std::chrono::milliseconds wait) override;
+  // Taking a lock on a new name counts as OpenWrite, removing an abandoned one as Remove.
+  std::unique_ptr<NameLock> LockNewName(const std::string& name,
+                                        std::chrono::milliseconds wait) override;
+  void RemoveAbandonedLock(const std::string& lockFile) override;
   // ---- Writing a tree of new files, as extraction does ----
   // BeginFile of a tree counts as OpenWrite, writes to its content as Write and PutInPlace as
   // Commit.
