@@ -21,24 +21,46 @@ bool WindowsExists(const std::string& name) {
   return ::GetFileAttributesW(WideName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+// The name as the folder spells it when something has it: a replaced wad keeps its spelling
+// ("Monza2001.WAD" stays so, whatever case the caller wrote), as Windows' own replacing does.
+std::wstring SpellingOnDisk(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  ::FindClose(search);
+  const std::wstring::size_type separator = path.find_last_of(L"\\/");
+  return path.substr(0, separator == std::wstring::npos ? 0 : separator + 1) + found.cFileName;
+}
+
+}  // namespace
+
 void RenameWindows(const std::string& from, const std::string& to) {
-  if (!::MoveFileExW(WideName(from).c_str(), WideName(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    throw LastError(to);
+  const std::wstring source = WideName(from);
+  const std::wstring destination = SpellingOnDisk(WideName(to));
+  if (::MoveFileExW(source.c_str(), destination.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return;
   }
+  // A rename can't replace a file that is held open, as the wad is by the run's own lock;
+  // ReplaceFileW can, and keeps the name's attributes.
+  const DWORD error = ::GetLastError();
+  if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) &&
+      ::ReplaceFileW(destination.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+    return;
+  }
+  throw LastError(to);
 }
 
 bool LinkWindowsIfPossible(const std::string& existing, const std::string& newName) {
   if (::CreateHardLinkW(WideName(newName).c_str(), WideName(existing).c_str(), nullptr)) {
     return true;
   }
-  // What FAT and exFAT volumes, network shares and a file with all its links answer.
-  const DWORD error = ::GetLastError();
-  if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED ||
-      error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE) {
-    return false;
-  }
-  throw LastError(newName);
+  // Whatever the refusal (FAT and exFAT volumes, network shares, a file with all its links), the
+  // commit then moves the old version aside instead, which needs no link.
+  return false;
 }
 
 void RemoveWindows(const std::string& name) {
