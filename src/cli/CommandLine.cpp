@@ -35,11 +35,11 @@ class Reader {
   void ReadLong(const std::string& word) {
     const std::size_t equals = word.find('=');
     const std::string_view name = std::string_view(word).substr(2, equals - 2);
-    const auto spec = std::ranges::find(accepted_, name, &OptionSpec::longName);
-    if (spec == accepted_.end()) {
+    const auto option = std::ranges::find(accepted_, name, &OptionSpec::longName);
+    if (option == accepted_.end()) {
       return Problem("unknown option '" + word.substr(0, equals) + "' for " + command_);
     }
-    if (spec->valueName.empty()) {
+    if (option->valueName.empty()) {
       if (equals != std::string::npos) {
         return Problem("option '--" + std::string(name) + "' takes no value");
       }
@@ -49,17 +49,17 @@ class Reader {
     } else if (at_ + 1 < words_.size()) {
       line_.options[std::string(name)] = words_[++at_];
     } else {
-      Problem("--" + std::string(name) + " needs a " + std::string(spec->valueName));
+      Problem("--" + std::string(name) + " needs a " + std::string(option->valueName));
     }
   }
 
   void ReadShorts(const std::string& word) {
     for (const char letter : std::string_view(word).substr(1)) {
-      const auto spec = std::ranges::find(accepted_, letter, &OptionSpec::shortName);
-      if (spec == accepted_.end() || !spec->valueName.empty()) {
+      const auto option = std::ranges::find(accepted_, letter, &OptionSpec::shortName);
+      if (option == accepted_.end() || !option->valueName.empty()) {
         return Problem("unknown option '-" + std::string(1, letter) + "' for " + command_);
       }
-      line_.options[std::string(spec->longName)] = "";
+      line_.options[std::string(option->longName)] = "";
     }
   }
 
