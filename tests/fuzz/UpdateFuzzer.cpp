@@ -84,6 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WadImage image;
   LoadWad(image, NativeFileSystem().OpenForReading(host.wadText), host.wadText);
 
+  // The reference builds the whole wad in memory: a wad made sparse and huge by far offsets
+  // is checked for loading only.
+  if (std::filesystem::file_size(host.wadText) > (1U << 24)) return 0;
   const std::optional<std::vector<testing::PlainEntry>> old = testing::PlainEntriesOf(before);
   fuzzing::Require(old.has_value(), "a wad the update took is one the reference reads");
   const std::string sourceText = scratch / "src";
